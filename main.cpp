@@ -1,0 +1,16 @@
+#include "app/startup.h"
+#include "ui/qtplatform.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // Only ExitApplication ends the program, never the last window going away.
+    app.setQuitOnLastWindowClosed(false);
+    QtPlatform platform;
+    Platform::install(&platform);
+    StartApplication();
+    return app.exec();
+}

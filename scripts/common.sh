@@ -1,0 +1,31 @@
+# Shared by run.sh and test.sh: installs what is missing and configures a build tree.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+                libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
+
+# install_packages PKG...: installs those that are not installed yet, as root or through sudo.
+install_packages() {
+    local missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; return 1; }
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build DIR [CMAKE ARGS...]
+configure_and_build() {
+    local dir=$1; shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DKALTRIX_DEVELOPER=ON "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}

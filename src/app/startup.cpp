@@ -1,0 +1,77 @@
+#include "app/startup.h"
+
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "settings/updatereminder.h"
+#include "ui/form.h"
+#include "ui/messages.h"
+#include "ui/windowregistry.h"
+
+#include <QPointer>
+#include <cmath>
+
+qint16 intCoBrandRandomNumber = 0;
+
+namespace {
+// A close handling may call ExitApplication again; once the innermost call has ended the process, the
+// outer walks never resume. (Only test fakes return from ending the process.)
+int g_exitDepth = 0;
+bool g_ended = false;
+} // namespace
+
+void StartApplication()
+{
+    if (!platform().acquireInstanceGuard(platform().applicationName())) {
+        showInformation(QStringLiteral("Application is already running"));
+        ExitApplication();
+        return;
+    }
+    platform().reseedRandom();
+    modHelp::UpdateReminder();
+    Forms::mainWindow().show();
+    CoBrand_Randomize();
+}
+
+int coBrandNumber(float r)
+{
+    // In double precision the product is exact, so the halves at r = 1/4 and 3/4 are real halves.
+    const double x = 6.0 * double(r) + 1.0;
+    const double below = std::floor(x);
+    const double fraction = x - below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
+        return int(below) + 1;
+    return int(below);
+}
+
+void CoBrand_Randomize()
+{
+    const int n = coBrandNumber(platform().nextRandom());
+    intCoBrandRandomNumber = qint16(n);
+    frmMain *main = Forms::existingMainWindow();
+    if (!main)
+        return;
+    if (n == 1 || n == 3 || n == 5)
+        main->bringCobrandToFront();
+    else if (n == 2 || n == 4 || n == 6)
+        main->bringFullBrandToFront();
+}
+
+void ExitApplication()
+{
+    ++g_exitDepth;
+    QList<QPointer<Form>> windows;
+    for (Form *form : WindowRegistry::openWindows())
+        windows.append(form);
+    for (const QPointer<Form> &form : std::as_const(windows)) {
+        if (g_ended)
+            break;
+        if (form && !form->isClosing() && !form->isClosed())
+            form->close();
+    }
+    if (!g_ended) {
+        g_ended = true;
+        platform().endProcess();
+    }
+    if (--g_exitDepth == 0)
+        g_ended = false;
+}

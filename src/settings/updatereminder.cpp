@@ -1,0 +1,9 @@
+#include "settings/updatereminder.h"
+
+namespace modHelp {
+
+void UpdateReminder()
+{
+}
+
+} // namespace modHelp

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace modHelp {
+// Once per start: offers the download page when the last reminder lies more than 14 days away.
+void UpdateReminder();
+} // namespace modHelp

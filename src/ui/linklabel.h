@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that opens something when clicked: hand pointer, plain text, one clicked() per press and release
+// inside the label.
+class LinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QList>
+
+class Form;
+
+// Every program window that has been created and not yet closed, hidden ones included, in creation order.
+namespace WindowRegistry {
+void add(Form *form);
+void remove(Form *form);
+QList<Form *> openWindows();
+} // namespace WindowRegistry

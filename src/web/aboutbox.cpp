@@ -1,0 +1,125 @@
+// frmAbout: the About box. The main and test windows show it modally from Help > About Software; it offers
+// the maker's home page and the full-branding offer and closes with OK, Enter, Esc or its close box.
+
+#include "web/aboutbox.h"
+
+#include "ui/linklabel.h"
+#include "ui/style.h"
+#include "ui/twips.h"
+#include "web/links.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr QSize ClientSize = twipsSize(6825, 3870);
+constexpr TwipsRect Picture1Rect{240, 240, 480, 480};
+constexpr TwipsRect Label2Rect{960, 360, 5625, 300};
+constexpr TwipsRect Label1Rect{240, 840, 6345, 1335};
+constexpr TwipsRect lblHomePageRect{3480, 2220, 3105, 255};
+constexpr TwipsRect Label3Rect{240, 2520, 6345, 435};
+constexpr TwipsRect lblCobrandRect{4200, 2955, 2385, 255};
+constexpr TwipsRect Line1Rect{0, 3270, 6825, 30};
+constexpr TwipsRect cmdOKRect{5400, 3390, 1185, 375};
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(ClientSize);
+    setFont(verdana(8.25));
+    setBackground(this, Colors::LightBlue);
+    createControls();
+}
+
+void frmAbout::createControls()
+{
+    auto *Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(Picture1Rect.toPixels());
+    Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
+    Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
+
+    auto *Label2 = new QLabel(QStringLiteral("Kaltrix v1.0"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(Label2Rect.toPixels());
+    Label2->setFont(verdana(9.75, true));
+
+    auto *Label1 = new QLabel(
+        QStringLiteral("Kaltrix helps you analyze your body type. Everybody has a natural body type. To understand "
+                       "your body better you need to know your body type so that  you can work on that part of "
+                       "the body accordingly. Achieve that perfect figure with the help of this software. All "
+                       "rights to this software are held by ") +
+            modHelp::MainSiteDisplayName() + u'.',
+        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Label1Rect.toPixels());
+    Label1->setWordWrap(true);
+    Label1->setTextFormat(Qt::PlainText);
+
+    lblHomePage = new LinkLabel(QStringLiteral("Click here to visit ") + modHelp::MainSiteDisplayName(), this);
+    lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
+    lblHomePage->setGeometry(lblHomePageRect.toPixels());
+    lblHomePage->setFont(verdana(8.25, true, true));
+
+    auto *Label3 = new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                                             "money online. Get this software fully branded for your website."),
+                              this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(Label3Rect.toPixels());
+    Label3->setFont(verdana(8.25, true));
+    Label3->setWordWrap(true);
+
+    lblCobrand = new LinkLabel(QStringLiteral("Click here for more details."), this);
+    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
+    lblCobrand->setGeometry(lblCobrandRect.toPixels());
+    lblCobrand->setFont(verdana(8.25, true, true));
+    lblCobrand->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto *Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(Line1Rect.toPixels());
+
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    cmdOK->setGeometry(cmdOKRect.toPixels());
+    cmdOK->setFont(verdana(8.25, true));
+    setBackground(cmdOK, Colors::Grey);
+    // Default button for Enter; QDialog turns Esc and the close box into reject(), which closes it too.
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+
+    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(lblCobrand, &LinkLabel::clicked, this, &frmAbout::lblCobrand_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+void frmAbout::showModal(QWidget *parent)
+{
+    auto *box = new frmAbout(parent);
+    box->exec();
+}
+
+void frmAbout::lblHomePage_Click()
+{
+    modHelp::OpenHomePage();
+}
+
+void frmAbout::lblCobrand_Click()
+{
+    // It sits under the full-branding offer, so it leads to that page.
+    modHelp::OpenFullBrandPage();
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}

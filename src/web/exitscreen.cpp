@@ -1,0 +1,233 @@
+// frmNagScreen2: the exit screen. The main window and the test window show it when the user leaves them
+// (and the first start of a test loads it, hidden). It asks for support with one of four messages drawn at
+// load, offers the maker's pages and the refer-a-friend panel, stays above other programs' windows, and
+// every way of closing it runs ExitApplication.
+
+#include "web/exitscreen.h"
+
+#include "app/startup.h"
+#include "ui/linklabel.h"
+#include "ui/platform.h"
+#include "ui/style.h"
+#include "web/links.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+constexpr QSize ClientSize = twipsSize(11115, 4725);
+constexpr TwipsRect Picture1Rect{360, 120, 540, 540};
+constexpr TwipsRect Label1Rect{1080, 240, 3660, 435};
+constexpr TwipsRect Label2Rect{120, 840, 6975, 1095};
+constexpr TwipsRect Check1Rect{30, 2040, 7185, 555};
+constexpr TwipsRect cmdCloseRect{6000, 2760, 1245, 375};
+constexpr TwipsRect Frame2Rect{120, 3240, 7065, 1455};
+constexpr TwipsRect txtNameRect{85, 360, 3375, 285};
+constexpr TwipsRect txtEmailRect{3600, 360, 3375, 285};
+constexpr TwipsRect txtFriendNameRect{85, 720, 3375, 285};
+constexpr TwipsRect txtFriendEmailRect{3600, 720, 3375, 285};
+constexpr TwipsRect cmdSubmitRect{1920, 1080, 3375, 285};
+// Below the frame's bottom edge on purpose: clipped and never seen, yet still in the tab order.
+constexpr TwipsRect txtMessageRect{4800, 3600, 1815, 495};
+constexpr TwipsRect Frame6Rect{7320, 120, 3735, 4575};
+constexpr TwipsRect Label3Rect{120, 360, 3495, 3855};
+constexpr TwipsRect lblGoToHomeRect{75, 4250, 3585, 210};
+} // namespace
+
+QStringList supportMessages()
+{
+    const QString site = modHelp::MainSiteDisplayName();
+    return {
+        QStringLiteral("Programs like Kaltrix can be created and maintained only with your support. The best "
+                       "support is to visit ") +
+            site + QStringLiteral(" regularly and take part in the discussions and other activities there."),
+        QStringLiteral("Please visit ") + site +
+            QStringLiteral(" regularly and support it by taking part in the discussions and other activities. "
+                           "We cannot support and maintain our programs without your regular visits."),
+        site + QStringLiteral(" is a free online discussion forum. To help us develop and maintain this program, "
+                              "please visit it regularly."),
+        site + QStringLiteral(" needs your help! Visiting it regularly and taking part in its discussions and "
+                              "activities helps us maintain this program and develop more."),
+    };
+}
+
+frmNagScreen2::frmNagScreen2() : Form(ClientSize, false)
+{
+    setObjectName(QStringLiteral("frmNagScreen2"));
+    setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    setFont(verdana(8.25));
+    setBackground(this, Qt::white);
+    createControls();
+    setTabOrder();
+}
+
+void frmNagScreen2::createControls()
+{
+    QWidget *area = client();
+
+    Picture1 = new QLabel(area);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(Picture1Rect.toPixels());
+    Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
+    Picture1->setFocusPolicy(Qt::TabFocus);
+    Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
+
+    auto *Label1 = new QLabel(QStringLiteral("Kaltrix v1.0"), area);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Label1Rect.toPixels());
+    QFont titleFont;
+    titleFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                           QStringLiteral("DejaVu Sans")});
+    titleFont.setPointSizeF(18);
+    Label1->setFont(titleFont);
+
+    Label2 = new QLabel(supportMessages().at(1), area);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(Label2Rect.toPixels());
+    Label2->setFont(verdana(9.75, true));
+    Label2->setWordWrap(true);
+    Label2->setTextFormat(Qt::PlainText);
+
+    Check1 = new QPushButton(QStringLiteral("Click Here To Visit ") + modHelp::MainSiteDisplayName() +
+                                 QStringLiteral(" Now"),
+                             area);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setGeometry(Check1Rect.toPixels());
+    Check1->setCheckable(true);
+    Check1->setFont(verdana(14.25));
+    Check1->setCursor(Qt::PointingHandCursor);
+    setForeground(Check1, Colors::DarkBlue);
+    Check1->setAutoDefault(false);
+
+    cmdClose = new QPushButton(QStringLiteral("E&xit"), area);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAccessibleName(QStringLiteral("Exit"));
+    cmdClose->setGeometry(cmdCloseRect.toPixels());
+    cmdClose->setAutoDefault(false);
+
+    createReferAFriendPanel();
+    createCataloguePanel();
+
+    connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
+}
+
+void frmNagScreen2::createReferAFriendPanel()
+{
+    Frame2 = new QGroupBox(QStringLiteral("Refer A Friend"), client());
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(Frame2Rect.toPixels());
+    Frame2->setFont(verdana(9.75, true));
+    setBackground(Frame2, Colors::Navy);
+    setForeground(Frame2, Qt::white);
+
+    auto field = [this](const QString &name, const QString &text, const QString &accessibleName,
+                        const TwipsRect &rect) {
+        auto *edit = new QLineEdit(text, Frame2);
+        edit->setObjectName(name);
+        edit->setAccessibleName(accessibleName);
+        edit->setGeometry(rect.toPixels());
+        edit->setFont(verdana(8.25));
+        setBackground(edit, Qt::white);
+        setForeground(edit, Qt::black);
+        return edit;
+    };
+    txtName = field(QStringLiteral("txtName"), QStringLiteral("Your Name"), QStringLiteral("Your Name"), txtNameRect);
+    txtEmail = field(QStringLiteral("txtEmail"), QStringLiteral("Your Email Address"),
+                     QStringLiteral("Your Email Address"), txtEmailRect);
+    txtFriendName = field(QStringLiteral("txtFriendName"), QStringLiteral("Friend's Name"),
+                          QStringLiteral("Friend's Name"), txtFriendNameRect);
+    txtFriendEmail = field(QStringLiteral("txtFriendEmail"), QStringLiteral("Friend's Email Address"),
+                           QStringLiteral("Friend's Email Address"), txtFriendEmailRect);
+
+    cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
+    cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
+    cmdSubmit->setAccessibleName(QStringLiteral("Refer A Friend Now"));
+    cmdSubmit->setGeometry(cmdSubmitRect.toPixels());
+    cmdSubmit->setFont(verdana(8.25, true));
+    setBackground(cmdSubmit, Colors::Silver);
+    setForeground(cmdSubmit, Qt::black);
+    cmdSubmit->setAutoDefault(false);
+
+    txtMessage = new QPlainTextEdit(QStringLiteral("Your Message\r\n"), Frame2);
+    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setAccessibleName(QStringLiteral("Your Message"));
+    txtMessage->setGeometry(txtMessageRect.toPixels());
+    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMessage->setTabChangesFocus(true);
+}
+
+void frmNagScreen2::createCataloguePanel()
+{
+    auto *Frame6 = new QGroupBox(QStringLiteral("Download Orvena Softwares"), client());
+    Frame6->setObjectName(QStringLiteral("Frame6"));
+    Frame6->setGeometry(Frame6Rect.toPixels());
+    Frame6->setFont(verdana(9.75, true));
+    setBackground(Frame6, Colors::Navy);
+    setForeground(Frame6, Qt::white);
+
+    auto *Label3 = new QLabel(
+        QStringLiteral("If you enjoyed Kaltrix, you will like the other programs from Orvena Softwares too. What "
+                       "began as a single program has grown into a large collection covering many fields. Every "
+                       "one of them is simple, informative and fun to use.\n\nTry them out, and share the "
+                       "experience with your friends and family!"),
+        Frame6);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(Label3Rect.toPixels());
+    Label3->setFont(verdana(9));
+    Label3->setWordWrap(true);
+    Label3->setTextFormat(Qt::PlainText);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    lblGoToHome = new LinkLabel(QStringLiteral("Click Here To Visit Orvena Softwares"), Frame6);
+    lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
+    lblGoToHome->setGeometry(lblGoToHomeRect.toPixels());
+    lblGoToHome->setFont(verdana(9, true, true));
+    setForeground(lblGoToHome, Colors::Yellow);
+}
+
+void frmNagScreen2::setTabOrder()
+{
+    const QList<QWidget *> chain{cmdClose, Check1,         Picture1,       txtName,   cmdSubmit,
+                                 txtEmail, txtFriendEmail, txtFriendName,  txtMessage};
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+    cmdClose->setFocus();
+}
+
+void frmNagScreen2::Form_Load()
+{
+    platform().reseedRandom();
+    const int k = int(4.0f * platform().nextRandom());
+    Label2->setText(supportMessages().value(qBound(0, k, 3)));
+    // Above every other program's window from now on, including the browser windows our links open.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void frmNagScreen2::Form_Unload()
+{
+    ExitApplication();
+}
+
+void frmNagScreen2::Check1_Click()
+{
+    // Drawn as a button that never stays down: set it back first, then open the page once.
+    if (!Check1->isChecked())
+        return;
+    Check1->setChecked(false);
+    modHelp::OpenHomePage();
+}
+
+void frmNagScreen2::lblGoToHome_Click()
+{
+    modHelp::OpenSoftwarePage();
+}
+
+void frmNagScreen2::cmdClose_Click()
+{
+    ExitApplication();
+}

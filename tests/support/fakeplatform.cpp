@@ -1,0 +1,106 @@
+#include "fakeplatform.h"
+
+#include "ui/form.h"
+#include "ui/windowregistry.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QWidget>
+
+FakePlatform::FakePlatform()
+{
+    Platform::install(this);
+}
+
+FakePlatform::~FakePlatform()
+{
+    Platform::install(nullptr);
+}
+
+MessageAnswer FakePlatform::showMessage(const MessageRequest &request)
+{
+    messages.append(request);
+    if (onMessage)
+        onMessage(request);
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : request.defaultAnswer;
+}
+
+void FakePlatform::openUrl(const QUrl &url)
+{
+    openedUrls.append(url);
+}
+
+QString FakePlatform::readSetting(const QString &application, const QString &section, const QString &key)
+{
+    return store.value(application + u'/' + section + u'/' + key);
+}
+
+bool FakePlatform::writeSetting(const QString &application, const QString &section, const QString &key,
+                                const QString &value)
+{
+    if (refuseWrites)
+        return false;
+    store.insert(application + u'/' + section + u'/' + key, value);
+    writes.append(section + u'/' + key + u'=' + value);
+    return true;
+}
+
+QDate FakePlatform::today()
+{
+    return todayDate;
+}
+
+float FakePlatform::nextRandom()
+{
+    return draws.isEmpty() ? 0.0f : draws.takeFirst();
+}
+
+void FakePlatform::reseedRandom()
+{
+    ++reseeds;
+}
+
+bool FakePlatform::acquireInstanceGuard(const QString &)
+{
+    return instanceGuardFree;
+}
+
+QString FakePlatform::applicationName()
+{
+    return appName;
+}
+
+void FakePlatform::endProcess()
+{
+    ++endProcessCalls;
+}
+
+QStringList FakePlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const MessageRequest &request : messages)
+        texts.append(request.text);
+    return texts;
+}
+
+void FakePlatform::clearRecords()
+{
+    messages.clear();
+    openedUrls.clear();
+    writes.clear();
+    reseeds = 0;
+    endProcessCalls = 0;
+}
+
+void destroyAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        windows.append(widget);
+    for (const QPointer<QWidget> &widget : windows)
+        delete widget.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

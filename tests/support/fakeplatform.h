@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ui/platform.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+// A platform that records everything and answers from a script: no real box, browser, clock or file.
+class FakePlatform final : public Platform
+{
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    MessageAnswer showMessage(const MessageRequest &request) override;
+    void openUrl(const QUrl &url) override;
+    QString readSetting(const QString &application, const QString &section, const QString &key) override;
+    bool writeSetting(const QString &application, const QString &section, const QString &key,
+                      const QString &value) override;
+    QDate today() override;
+    float nextRandom() override;
+    void reseedRandom() override;
+    bool acquireInstanceGuard(const QString &application) override;
+    QString applicationName() override;
+    void endProcess() override;
+
+    // Recorded calls.
+    QList<MessageRequest> messages;
+    QList<QUrl> openedUrls;
+    int reseeds = 0;
+    int endProcessCalls = 0;
+    QStringList writes; // "section/key=value" in order
+
+    // Script. Answers are used in order; once they run out every box gets its default button.
+    QList<MessageAnswer> answers;
+    QList<float> draws; // used in order; 0 once they run out
+    bool instanceGuardFree = true;
+    bool refuseWrites = false;
+    QDate todayDate{2026, 12, 7};
+    QString appName = QStringLiteral("kaltrix");
+    QMap<QString, QString> store; // "application/section/key" -> value
+    std::function<void(const MessageRequest &)> onMessage;
+
+    QStringList messageTexts() const;
+    void clearRecords();
+};
+
+// Closes and deletes every program window still around, so each test starts with none.
+void destroyAllWindows();
