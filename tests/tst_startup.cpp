@@ -1,0 +1,274 @@
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "fakeplatform.h"
+#include "ui/form.h"
+#include "ui/linklabel.h"
+#include "ui/qtplatform.h"
+#include "ui/windowregistry.h"
+#include "web/exitscreen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+// A window that notes when it closes and can run a hook from its close handling.
+class RecordingForm : public Form
+{
+public:
+    RecordingForm(QString name, QStringList *log) : Form(QSize(10, 10), false), m_name(std::move(name)), m_log(log)
+    {
+    }
+    std::function<void()> onUnload;
+
+protected:
+    void Form_Unload() override
+    {
+        m_log->append(m_name);
+        if (onUnload)
+            onUnload();
+    }
+
+private:
+    QString m_name;
+    QStringList *m_log;
+};
+} // namespace
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void brandingNumberRoundsHalfToEven_data();
+    void brandingNumberRoundsHalfToEven();
+    void brandingDrawRaisesOneLabel_data();
+    void brandingDrawRaisesOneLabel();
+
+    void startShowsMainWindowAfterSeeding();
+    void secondInstanceIsRefusedAndShowsNoWindow();
+
+    void exitClosesEveryWindowInCreationOrder();
+    void nestedExitFromACloseHandlingEndsOnce();
+    void exitScreenCloseEndsProcessWithoutReturning();
+
+    void instanceGuardRefusesLiveHolderAndTakesOverDeadOne();
+
+private:
+    FakePlatform m_platform;
+};
+
+void tst_Startup::cleanup()
+{
+    destroyAllWindows();
+    m_platform.clearRecords();
+    m_platform.draws.clear();
+    m_platform.instanceGuardFree = true;
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_Startup::brandingNumberRoundsHalfToEven_data()
+{
+    QTest::addColumn<float>("r");
+    QTest::addColumn<int>("n");
+    QTest::addRow("zero") << 0.0f << 1;
+    QTest::addRow("just below 1/12") << std::nextafter(1.0f / 12.0f, 0.0f) << 1;
+    QTest::addRow("1/12 as a float") << 1.0f / 12.0f << 2;
+    QTest::addRow("0.2") << 0.2f << 2;
+    QTest::addRow("0.25 is 2.5, to even") << 0.25f << 2;
+    QTest::addRow("0.3") << 0.3f << 3;
+    QTest::addRow("0.5") << 0.5f << 4;
+    QTest::addRow("0.75 is 5.5, to even") << 0.75f << 6;
+    QTest::addRow("0.9") << 0.9f << 6;
+    QTest::addRow("11/12 as a float lies above it") << 11.0f / 12.0f << 7;
+    QTest::addRow("0.95") << 0.95f << 7;
+    QTest::addRow("largest float below 1") << std::nextafter(1.0f, 0.0f) << 7;
+}
+
+void tst_Startup::brandingNumberRoundsHalfToEven()
+{
+    QFETCH(float, r);
+    QFETCH(int, n);
+    QCOMPARE(coBrandNumber(r), n);
+}
+
+void tst_Startup::brandingDrawRaisesOneLabel_data()
+{
+    QTest::addColumn<float>("r");
+    QTest::addColumn<QString>("front");
+    QTest::addRow("n=1") << 0.0f << QStringLiteral("lblCobrand");
+    QTest::addRow("n=2") << 0.25f << QStringLiteral("lblFullBrand");
+    QTest::addRow("n=3") << 0.3f << QStringLiteral("lblCobrand");
+    QTest::addRow("n=6") << 0.75f << QStringLiteral("lblFullBrand");
+    // A draw of 7 keeps the layout's stacking, in which the full-branding label lies on top.
+    QTest::addRow("n=7") << 0.95f << QStringLiteral("lblFullBrand");
+}
+
+void tst_Startup::brandingDrawRaisesOneLabel()
+{
+    QFETCH(float, r);
+    QFETCH(QString, front);
+    frmMain &main = Forms::mainWindow();
+    main.bringCobrandToFront();
+    main.bringFullBrandToFront();
+    m_platform.draws = {r};
+    CoBrand_Randomize();
+    QCOMPARE(intCoBrandRandomNumber, qint16(coBrandNumber(r)));
+    const bool cobrandInFront = front == QStringLiteral("lblCobrand");
+    QCOMPARE(main.lblCobrand->isVisibleTo(&main), cobrandInFront);
+    QCOMPARE(main.lblFullBrand->isVisibleTo(&main), !cobrandInFront);
+}
+
+void tst_Startup::startShowsMainWindowAfterSeeding()
+{
+    m_platform.draws = {0.0f};
+    m_platform.onMessage = [](const MessageRequest &) { QFAIL("start-up showed a message"); };
+    StartApplication();
+    m_platform.onMessage = nullptr;
+    frmMain *main = Forms::existingMainWindow();
+    QVERIFY(main);
+    QVERIFY(main->isVisible());
+    QCOMPARE(m_platform.reseeds, 1);
+    QCOMPARE(intCoBrandRandomNumber, qint16(1));
+    QVERIFY(main->lblCobrand->isVisibleTo(main));
+    QCOMPARE(m_platform.endProcessCalls, 0);
+}
+
+void tst_Startup::secondInstanceIsRefusedAndShowsNoWindow()
+{
+    m_platform.instanceGuardFree = false;
+    // The process must not end while the message is still up.
+    m_platform.onMessage = [this](const MessageRequest &) { QCOMPARE(m_platform.endProcessCalls, 0); };
+    StartApplication();
+    m_platform.onMessage = nullptr;
+    QCOMPARE(m_platform.messages.size(), 1);
+    QCOMPARE(m_platform.messages.first().text, QStringLiteral("Application is already running"));
+    QCOMPARE(m_platform.messages.first().icon, MessageIcon::Information);
+    QCOMPARE(m_platform.messages.first().buttons, MessageButtons::Ok);
+    QCOMPARE(m_platform.endProcessCalls, 1);
+    QCOMPARE(m_platform.reseeds, 0);
+    QVERIFY(!Forms::existingMainWindow());
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_Startup::exitClosesEveryWindowInCreationOrder()
+{
+    QStringList log;
+    auto *first = new RecordingForm(QStringLiteral("first"), &log);
+    auto *hidden = new RecordingForm(QStringLiteral("hidden"), &log);
+    auto *last = new RecordingForm(QStringLiteral("last"), &log);
+    first->show();
+    last->show();
+    Q_UNUSED(hidden);
+    ExitApplication();
+    QCOMPARE(log, (QStringList{QStringLiteral("first"), QStringLiteral("hidden"), QStringLiteral("last")}));
+    QCOMPARE(m_platform.endProcessCalls, 1);
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_Startup::nestedExitFromACloseHandlingEndsOnce()
+{
+    QStringList log;
+    auto *a = new RecordingForm(QStringLiteral("a"), &log);
+    auto *exitLike = new RecordingForm(QStringLiteral("exit"), &log);
+    auto *b = new RecordingForm(QStringLiteral("b"), &log);
+    // Like the exit screen: its close handling starts a nested walk, and that walk ends the process.
+    exitLike->onUnload = [&] {
+        ExitApplication();
+        log.append(QStringLiteral("after nested"));
+    };
+    // A window that tries to close one whose close is under way must not close it a second time.
+    a->onUnload = [&] { QVERIFY(!exitLike->isClosing()); };
+    b->onUnload = [&] { exitLike->close(); };
+    ExitApplication();
+    QCOMPARE(log, (QStringList{QStringLiteral("a"), QStringLiteral("exit"), QStringLiteral("b"),
+                               QStringLiteral("after nested")}));
+    QCOMPARE(m_platform.endProcessCalls, 1);
+    Q_UNUSED(a);
+}
+
+void tst_Startup::exitScreenCloseEndsProcessWithoutReturning()
+{
+    frmMain &main = Forms::mainWindow();
+    main.show();
+    main.close();
+    QVERIFY(Forms::existingExitScreen());
+    QVERIFY(Forms::existingExitScreen()->isVisible());
+    QCOMPARE(m_platform.endProcessCalls, 0);
+    Forms::existingExitScreen()->close();
+    QCOMPARE(m_platform.endProcessCalls, 1);
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_Startup::instanceGuardRefusesLiveHolderAndTakesOverDeadOne()
+{
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const QString name = QStringLiteral("kaltrix-guard-test");
+    const QString lockPath = runtime.path() + u'/' + name + QStringLiteral(".lock");
+
+    // Another process holds the guard: refused, for as long as it lives.
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KALTRIX_HOLD_LOCK"), lockPath);
+    holder.setProcessEnvironment(environment);
+    holder.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readAll().trimmed(), QByteArray("locked"));
+    {
+        QtPlatform second;
+        QVERIFY(!second.acquireInstanceGuard(name));
+    }
+
+    // The holder crashes: its lock is taken over at once, however young the file is.
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+    QVERIFY(QFile::exists(lockPath));
+    {
+        QtPlatform next;
+        QVERIFY(next.acquireInstanceGuard(name));
+        QtPlatform third;
+        QVERIFY(!third.acquireInstanceGuard(name));
+    }
+    // Released when its owner goes away.
+    {
+        QtPlatform again;
+        QVERIFY(again.acquireInstanceGuard(name));
+    }
+    qputenv("XDG_RUNTIME_DIR", previous);
+}
+
+// Started with KALTRIX_HOLD_LOCK set, the test binary only holds that lock until it is killed.
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("KALTRIX_HOLD_LOCK")) {
+        QCoreApplication app(argc, argv);
+        QLockFile lock(qEnvironmentVariable("KALTRIX_HOLD_LOCK"));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            return 2;
+        std::fputs("locked\n", stdout);
+        std::fflush(stdout);
+        QThread::sleep(60);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    tst_Startup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
