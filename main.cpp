@@ -2,11 +2,14 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kaltrix.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KALTRIX_APP_ID));
     // Only ExitApplication ends the program, never the last window going away.
     app.setQuitOnLastWindowClosed(false);
     QtPlatform platform;
