@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-                libqt6svg6 qt6-qpa-plugins fonts-dejavu-core)
+                libqt6svg6 qt6-qpa-plugins fonts-dejavu-core librsvg2-bin dpkg-dev)
 
 # install_packages PKG...: installs those that are not installed yet, as root or through sudo.
 install_packages() {

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-TEST_PACKAGES=(xvfb xauth openbox xdotool desktop-file-utils appstream)
+TEST_PACKAGES=(xvfb xauth openbox xdotool desktop-file-utils appstream file)
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
