@@ -1,0 +1,101 @@
+#include "ui/placeholderfield.h"
+
+#include <QFocusEvent>
+#include <QTextDocument>
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.sliced(first, last - first);
+}
+
+namespace {
+// Activation moving to a message box or another program, and context menus, leave the field focused as far
+// as the window is concerned.
+bool movedWithinWindow(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+} // namespace
+
+PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent)
+    : QLineEdit(hint, parent), m_hint(hint)
+{}
+
+void PlaceholderField::clearHint()
+{
+    if (trimBlanks(text()) == m_hint)
+        setText(QString());
+}
+
+void PlaceholderField::restoreHint()
+{
+    if (trimBlanks(text()).isEmpty())
+        setText(m_hint);
+}
+
+void PlaceholderField::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (movedWithinWindow(event))
+        emit gotFocus();
+}
+
+void PlaceholderField::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (movedWithinWindow(event))
+        emit lostFocus();
+}
+
+PlaceholderTextField::PlaceholderTextField(const QString &hint, const QString &initialText, QWidget *parent)
+    : QPlainTextEdit(parent), m_hint(hint)
+{
+    setText(initialText);
+}
+
+QString PlaceholderTextField::text() const
+{
+    // The document keeps a line break as a paragraph or line separator; callers see CR LF.
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    raw.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return raw;
+}
+
+void PlaceholderTextField::setText(const QString &text)
+{
+    // CR LF, CR and LF each become one line break.
+    setPlainText(text);
+}
+
+void PlaceholderTextField::clearHint()
+{
+    if (trimBlanks(text()) == m_hint)
+        setText(QString());
+}
+
+void PlaceholderTextField::restoreHint()
+{
+    if (trimBlanks(text()).isEmpty())
+        setText(m_hint);
+}
+
+void PlaceholderTextField::focusInEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    if (movedWithinWindow(event))
+        emit gotFocus();
+}
+
+void PlaceholderTextField::focusOutEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    if (movedWithinWindow(event))
+        emit lostFocus();
+}
