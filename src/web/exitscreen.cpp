@@ -5,16 +5,19 @@
 
 #include "web/exitscreen.h"
 
+#include "app/namefilter.h"
 #include "app/startup.h"
 #include "ui/linklabel.h"
+#include "ui/messages.h"
+#include "ui/placeholderfield.h"
 #include "ui/platform.h"
 #include "ui/style.h"
 #include "web/links.h"
+#include "web/tellafriend.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -125,24 +128,25 @@ void frmNagScreen2::createReferAFriendPanel()
     setBackground(Frame2, Colors::Navy);
     setForeground(Frame2, Qt::white);
 
-    auto field = [this](const QString &name, const QString &text, const QString &accessibleName,
-                        const TwipsRect &rect) {
-        auto *edit = new QLineEdit(text, Frame2);
+    // The hint doubles as the accessible name, so a screen reader still names a field the user has filled.
+    auto field = [this](const QString &name, const QString &hint, const TwipsRect &rect) {
+        auto *edit = new PlaceholderField(hint, Frame2);
         edit->setObjectName(name);
-        edit->setAccessibleName(accessibleName);
+        edit->setAccessibleName(hint);
         edit->setGeometry(rect.toPixels());
         edit->setFont(verdana(8.25));
         setBackground(edit, Qt::white);
         setForeground(edit, Qt::black);
         return edit;
     };
-    txtName = field(QStringLiteral("txtName"), QStringLiteral("Your Name"), QStringLiteral("Your Name"), txtNameRect);
-    txtEmail = field(QStringLiteral("txtEmail"), QStringLiteral("Your Email Address"),
-                     QStringLiteral("Your Email Address"), txtEmailRect);
-    txtFriendName = field(QStringLiteral("txtFriendName"), QStringLiteral("Friend's Name"),
-                          QStringLiteral("Friend's Name"), txtFriendNameRect);
-    txtFriendEmail = field(QStringLiteral("txtFriendEmail"), QStringLiteral("Friend's Email Address"),
-                           QStringLiteral("Friend's Email Address"), txtFriendEmailRect);
+    txtName = field(QStringLiteral("txtName"), QStringLiteral("Your Name"), txtNameRect);
+    txtEmail = field(QStringLiteral("txtEmail"), QStringLiteral("Your Email Address"), txtEmailRect);
+    txtFriendName =
+        field(QStringLiteral("txtFriendName"), QStringLiteral("Friend's Name"), txtFriendNameRect);
+    txtFriendEmail =
+        field(QStringLiteral("txtFriendEmail"), QStringLiteral("Friend's Email Address"), txtFriendEmailRect);
+    txtEmail->installEventFilter(this);
+    txtFriendEmail->installEventFilter(this);
 
     cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
@@ -153,12 +157,26 @@ void frmNagScreen2::createReferAFriendPanel()
     setForeground(cmdSubmit, Qt::black);
     cmdSubmit->setAutoDefault(false);
 
-    txtMessage = new QPlainTextEdit(QStringLiteral("Your Message\r\n"), Frame2);
+    // Starts one line end longer than its hint, so tabbing into it untouched does not clear it.
+    txtMessage =
+        new PlaceholderTextField(QStringLiteral("Your Message"), QStringLiteral("Your Message\r\n"), Frame2);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
     txtMessage->setAccessibleName(QStringLiteral("Your Message"));
     txtMessage->setGeometry(txtMessageRect.toPixels());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
+
+    connect(txtName, &PlaceholderField::gotFocus, this, &frmNagScreen2::txtName_GotFocus);
+    connect(txtEmail, &PlaceholderField::gotFocus, this, &frmNagScreen2::txtEmail_GotFocus);
+    connect(txtMessage, &PlaceholderTextField::gotFocus, this, &frmNagScreen2::txtMessage_GotFocus);
+    connect(txtFriendName, &PlaceholderField::gotFocus, this, &frmNagScreen2::txtFriendName_GotFocus);
+    connect(txtFriendEmail, &PlaceholderField::gotFocus, this, &frmNagScreen2::txtFriendEmail_GotFocus);
+    connect(txtName, &PlaceholderField::lostFocus, this, &frmNagScreen2::txtName_LostFocus);
+    connect(txtEmail, &PlaceholderField::lostFocus, this, &frmNagScreen2::txtEmail_LostFocus);
+    connect(txtMessage, &PlaceholderTextField::lostFocus, this, &frmNagScreen2::txtMessage_LostFocus);
+    connect(txtFriendName, &PlaceholderField::lostFocus, this, &frmNagScreen2::txtFriendName_LostFocus);
+    connect(txtFriendEmail, &PlaceholderField::lostFocus, this, &frmNagScreen2::txtFriendEmail_LostFocus);
+    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 }
 
 void frmNagScreen2::createCataloguePanel()
@@ -230,4 +248,103 @@ void frmNagScreen2::lblGoToHome_Click()
 void frmNagScreen2::cmdClose_Click()
 {
     ExitApplication();
+}
+
+void frmNagScreen2::txtName_GotFocus()
+{
+    txtName->clearHint();
+}
+
+void frmNagScreen2::txtEmail_GotFocus()
+{
+    txtEmail->clearHint();
+}
+
+void frmNagScreen2::txtMessage_GotFocus()
+{
+    txtMessage->clearHint();
+}
+
+void frmNagScreen2::txtFriendName_GotFocus()
+{
+    txtFriendName->clearHint();
+}
+
+void frmNagScreen2::txtFriendEmail_GotFocus()
+{
+    txtFriendEmail->clearHint();
+}
+
+void frmNagScreen2::txtName_LostFocus()
+{
+    txtName->restoreHint();
+}
+
+void frmNagScreen2::txtEmail_LostFocus()
+{
+    txtEmail->restoreHint();
+}
+
+void frmNagScreen2::txtMessage_LostFocus()
+{
+    txtMessage->restoreHint();
+}
+
+void frmNagScreen2::txtFriendName_LostFocus()
+{
+    txtFriendName->restoreHint();
+}
+
+void frmNagScreen2::txtFriendEmail_LostFocus()
+{
+    txtFriendEmail->restoreHint();
+}
+
+bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool emailField = watched == txtEmail || watched == txtFriendEmail;
+    if (!emailField || event->type() != QEvent::KeyPress)
+        return Form::eventFilter(watched, event);
+    int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
+    if (keyAscii < 0)
+        return false;
+    if (watched == txtEmail)
+        txtEmail_KeyPress(keyAscii);
+    else
+        txtFriendEmail_KeyPress(keyAscii);
+    return keyAscii == 0;
+}
+
+void frmNagScreen2::txtEmail_KeyPress(int &keyAscii)
+{
+    refuseSpace(txtEmail, keyAscii);
+}
+
+void frmNagScreen2::txtFriendEmail_KeyPress(int &keyAscii)
+{
+    refuseSpace(txtFriendEmail, keyAscii);
+}
+
+void frmNagScreen2::refuseSpace(PlaceholderField *field, int &keyAscii)
+{
+    if (keyAscii != u' ')
+        return;
+    showCritical(QStringLiteral("Email Address Cannot Contain Space"));
+    keyAscii = 0;
+    field->setFocus();
+}
+
+void frmNagScreen2::cmdSubmit_Click()
+{
+    using namespace modTellAFriend;
+    tafName = trimBlanks(txtName->text());
+    tafEmail = trimBlanks(txtEmail->text());
+    tafMessage = trimBlanks(txtMessage->text());
+    tafFriendName = trimBlanks(txtFriendName->text());
+    tafFriendEmail = trimBlanks(txtFriendEmail->text());
+    if (const QString problem = checkAddresses(tafEmail, tafFriendEmail); !problem.isEmpty()) {
+        showCritical(problem);
+        return;
+    }
+    TellAFriend();
 }

@@ -4,9 +4,9 @@
 
 class LinkLabel;
 class QGroupBox;
+class PlaceholderField;
+class PlaceholderTextField;
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 
 // The four support messages the exit screen draws from; each names the maker's discussion site.
@@ -30,25 +30,40 @@ public:
     QPushButton *Check1 = nullptr;
     QPushButton *cmdClose = nullptr;
     QGroupBox *Frame2 = nullptr;
-    QLineEdit *txtName = nullptr;
-    QLineEdit *txtEmail = nullptr;
-    QLineEdit *txtFriendName = nullptr;
-    QLineEdit *txtFriendEmail = nullptr;
+    PlaceholderField *txtName = nullptr;
+    PlaceholderField *txtEmail = nullptr;
+    PlaceholderField *txtFriendName = nullptr;
+    PlaceholderField *txtFriendEmail = nullptr;
     QPushButton *cmdSubmit = nullptr;
-    QPlainTextEdit *txtMessage = nullptr;
+    PlaceholderTextField *txtMessage = nullptr;
     LinkLabel *lblGoToHome = nullptr;
 
 protected:
     void Form_Unload() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void Check1_Click();
     void lblGoToHome_Click();
     void cmdClose_Click();
+    void txtName_GotFocus();
+    void txtEmail_GotFocus();
+    void txtMessage_GotFocus();
+    void txtFriendName_GotFocus();
+    void txtFriendEmail_GotFocus();
+    void txtName_LostFocus();
+    void txtEmail_LostFocus();
+    void txtMessage_LostFocus();
+    void txtFriendName_LostFocus();
+    void txtFriendEmail_LostFocus();
+    void cmdSubmit_Click();
 
 private:
     void createControls();
     void createReferAFriendPanel();
     void createCataloguePanel();
     void setTabOrder();
+    void txtEmail_KeyPress(int &keyAscii);
+    void txtFriendEmail_KeyPress(int &keyAscii);
+    void refuseSpace(PlaceholderField *field, int &keyAscii);
 };
