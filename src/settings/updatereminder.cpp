@@ -1,9 +1,96 @@
 #include "settings/updatereminder.h"
 
+#include "settings/scramble.h"
+#include "ui/messages.h"
+#include "web/links.h"
+
+#include <QDate>
+#include <QLocale>
+#include <cmath>
+#include <limits>
+#include <optional>
+
 namespace modHelp {
+
+namespace {
+const QString SettingsSection = QStringLiteral("Settings");
+// ISO dates, so that what one locale writes another reads back.
+constexpr QStringView DateFormat = u"yyyy-MM-dd";
+constexpr qint64 QuietDays = 14;
+
+const QString ReminderText = QStringLiteral("There maybe an update to this software available") + u'\r' +
+                             QStringLiteral("Do you want to check for an update?");
+
+// The application name is asked for at every access: an executable under another name has its own entries.
+QString readPlain(const QString &scrambledKey)
+{
+    return UnscrambleText(
+        platform().readSetting(platform().applicationName(), SettingsSection, scrambledKey));
+}
+
+bool writePlain(const QString &scrambledKey, const QString &value)
+{
+    return platform().writeSetting(platform().applicationName(), SettingsSection, scrambledKey,
+                                   ScrambleText(value));
+}
+
+double roundHalfToEven(double value)
+{
+    const double nearest = std::round(value);
+    if (std::abs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return nearest;
+}
+
+// The stored count as a whole number without sign, or nothing when the text is no number this program
+// could have written (absent, damaged, or beyond a 32-bit count).
+std::optional<qint32> installCount(const QString &text)
+{
+    bool ok = false;
+    double value = QLocale::system().toDouble(text, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    const double count = std::abs(roundHalfToEven(value));
+    if (count > double(std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return qint32(count);
+}
+} // namespace
 
 void UpdateReminder()
 {
+    const QString durationKey = ScrambleText(QStringLiteral("Duration"));
+    const QString installKey = ScrambleText(QStringLiteral("Install"));
+    const QDate today = platform().today();
+    if (!today.isValid())
+        return;
+    const QString todayText = today.toString(DateFormat);
+
+    // A Duration nobody can read as a date would otherwise silence the reminder for good: start afresh.
+    const QDate stored = QDate::fromString(readPlain(durationKey), DateFormat);
+    if (!stored.isValid()) {
+        if (!writePlain(installKey, QStringLiteral("1")))
+            return;
+        (void)writePlain(durationKey, todayText); // a failure here only makes the next start a first run
+        return;
+    }
+
+    const qint64 days = today.daysTo(stored);
+    if (days >= -QuietDays && days <= QuietDays)
+        return;
+
+    const MessageAnswer answer = askYesNo(ReminderText, MessageIcon::Information, MessageAnswer::Yes);
+
+    // An unreadable count would otherwise bring the question back at every start with no effect.
+    const qint32 count = installCount(readPlain(installKey)).value_or(1);
+    if (!writePlain(installKey, QString::number(count)))
+        return;
+    if (!writePlain(durationKey, todayText))
+        return;
+    if (answer == MessageAnswer::Yes)
+        OpenDownloadPage();
 }
 
 } // namespace modHelp
