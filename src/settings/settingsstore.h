@@ -2,8 +2,21 @@
 
 #include <QString>
 
-// The per-user INI store behind the platform seam: one file per application name.
+// The per-user INI store behind the platform seam: one file per application name,
+// <user config folder>/Orvena/<application>.ini ($XDG_CONFIG_HOME or ~/.config on Linux).
+// Nothing here ever blocks or fails loudly: a file that cannot be ours reads as empty and refuses writes.
 namespace SettingsStore {
+
+// Empty when the platform has no user config folder or the name cannot be a file name of ours.
+QString filePath(const QString &application);
+
+// The stored text, or the empty text when the entry is absent, unreadable or not a plain text.
 QString read(const QString &application, const QString &section, const QString &key);
+
+// True only when the entry has reached the disk.
 bool write(const QString &application, const QString &section, const QString &key, const QString &value);
+
+// Larger files are never opened: ours holds two short lines.
+constexpr qint64 LargestFile = 64 * 1024;
+
 } // namespace SettingsStore

@@ -1,0 +1,301 @@
+#include "settings/scramble.h"
+#include "settings/settingsstore.h"
+#include "settings/updatereminder.h"
+#include "ui/qtplatform.h"
+#include "web/links.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The real store and application name of QtPlatform, with boxes, clock and browser scripted.
+class DiskPlatform final : public Platform
+{
+public:
+    DiskPlatform() { Platform::install(this); }
+    ~DiskPlatform() override { Platform::install(nullptr); }
+
+    MessageAnswer showMessage(const MessageRequest &request) override
+    {
+        questions.append(request.text);
+        return answer;
+    }
+    void openUrl(const QUrl &url) override { openedUrls.append(url); }
+    QString readSetting(const QString &application, const QString &section, const QString &key) override
+    {
+        return m_real.readSetting(application, section, key);
+    }
+    bool writeSetting(const QString &application, const QString &section, const QString &key,
+                      const QString &value) override
+    {
+        return m_real.writeSetting(application, section, key, value);
+    }
+    QDate today() override { return todayDate; }
+    float nextRandom() override { return 0.0f; }
+    void reseedRandom() override {}
+    bool acquireInstanceGuard(const QString &) override { return true; }
+    QString applicationName() override { return m_real.applicationName(); }
+    void endProcess() override {}
+
+    QStringList questions;
+    QList<QUrl> openedUrls;
+    MessageAnswer answer = MessageAnswer::No;
+    QDate todayDate{2026, 12, 7};
+
+private:
+    QtPlatform m_real;
+};
+
+enum class Occupant { File, Directory, Fifo, FolderIsAFile };
+
+const QString App = u"kaltrix"_s;
+const QString Section = u"Settings"_s;
+} // namespace
+
+Q_DECLARE_METATYPE(Occupant)
+
+class tst_SettingsStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void fileLiesInTheUserConfigFolder();
+    void valuesRoundTripThroughTheFile_data();
+    void valuesRoundTripThroughTheFile();
+    void namesQSettingsWouldMisreadAreRefused_data();
+    void namesQSettingsWouldMisreadAreRefused();
+    void reminderKeepsItsEntriesScrambledOnDisk();
+    void foreignFileNeitherCrashesNorBlocks_data();
+    void foreignFileNeitherCrashesNorBlocks();
+    void randomBytesNeverCrashOrHang();
+
+private:
+    QString path() const { return SettingsStore::filePath(App); }
+    QByteArray fileBytes() const;
+    static void rereadFromDisk(const QString &file);
+
+    QTemporaryDir m_configHome;
+};
+
+void tst_SettingsStore::initTestCase()
+{
+    QVERIFY(m_configHome.isValid());
+    // Before anything asks where the config folder is: the location itself is under test.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+}
+
+void tst_SettingsStore::init()
+{
+    QDir(m_configHome.path() + u"/Orvena"_s).removeRecursively();
+    QFile::remove(m_configHome.path() + u"/Orvena"_s);
+}
+
+QByteArray tst_SettingsStore::fileBytes() const
+{
+    QFile file(path());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// QSettings keeps a parsed copy per file while size and time stay the same; a changed size makes the next
+// read come from the disk, so the test sees what a later start would see.
+void tst_SettingsStore::rereadFromDisk(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("\n");
+}
+
+void tst_SettingsStore::fileLiesInTheUserConfigFolder()
+{
+    QCOMPARE(path(), m_configHome.path() + u"/Orvena/kaltrix.ini"_s);
+    QVERIFY(SettingsStore::write(App, Section, u"k"_s, u"v"_s));
+    QVERIFY(QFile::exists(path()));
+    QVERIFY(fileBytes().startsWith("[Settings]\n"));
+}
+
+void tst_SettingsStore::valuesRoundTripThroughTheFile_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QString everyCode;
+    for (int code = 0; code < 256; ++code)
+        everyCode.append(QChar(char16_t(code)));
+
+    QTest::addRow("scrambled date") << modHelp::ScrambleText(u"Duration"_s)
+                                    << modHelp::ScrambleText(u"2026-12-07"_s);
+    QTest::addRow("every code as value") << u"k"_s << everyCode;
+    QTest::addRow("every code but separators as key")
+        << QString(everyCode).remove(u'/').remove(u'\\') << u"v"_s;
+    QTest::addRow("empty value") << u"k"_s << QString();
+    QTest::addRow("list-like value") << u"k"_s << u"a, b,c"_s;
+    QTest::addRow("serialised-looking value") << u"k"_s << u"@Variant(\\0\\0)"_s;
+    QTest::addRow("comment and section marks") << u";#[k]="_s << u"; # [x] = y"_s;
+    QTest::addRow("blanks around") << u" k "_s << u"  v  "_s;
+    QTest::addRow("never written") << u"other"_s << QString();
+}
+
+void tst_SettingsStore::valuesRoundTripThroughTheFile()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+
+    if (QTest::currentDataTag() != "never written"_ba)
+        QVERIFY(SettingsStore::write(App, Section, key, value));
+    QVERIFY(SettingsStore::write(App, Section, u"neighbour"_s, u"n"_s));
+    rereadFromDisk(path());
+    QCOMPARE(SettingsStore::read(App, Section, key), value);
+    QCOMPARE(SettingsStore::read(App, Section, u"neighbour"_s), u"n"_s);
+}
+
+void tst_SettingsStore::namesQSettingsWouldMisreadAreRefused_data()
+{
+    QTest::addColumn<QString>("application");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+
+    QTest::addRow("empty key") << App << Section << QString();
+    QTest::addRow("key with a slash") << App << Section << u"a/b"_s;
+    QTest::addRow("key with a backslash") << App << Section << u"a\\b"_s;
+    QTest::addRow("empty section") << App << QString() << u"k"_s;
+    QTest::addRow("application with a slash") << u"../kaltrix"_s << Section << u"k"_s;
+    QTest::addRow("no application name") << QString() << Section << u"k"_s;
+}
+
+void tst_SettingsStore::namesQSettingsWouldMisreadAreRefused()
+{
+    QFETCH(QString, application);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+
+    QVERIFY(!SettingsStore::write(application, section, key, u"v"_s));
+    QCOMPARE(SettingsStore::read(application, section, key), QString());
+    QVERIFY(QDir(m_configHome.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+    QVERIFY(!QFile::exists(path()));
+}
+
+void tst_SettingsStore::reminderKeepsItsEntriesScrambledOnDisk()
+{
+    DiskPlatform platform;
+    const QString file = SettingsStore::filePath(platform.applicationName());
+    const auto bytesOnDisk = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    modHelp::UpdateReminder();
+    const QByteArray firstRun = bytesOnDisk();
+    QVERIFY(!firstRun.isEmpty());
+    for (const char *plain : {"duration", "install", "2026-12-07", "=1"})
+        QVERIFY2(!firstRun.toLower().contains(plain), plain);
+    QVERIFY(platform.questions.isEmpty());
+
+    platform.todayDate = platform.todayDate.addDays(15);
+    platform.answer = MessageAnswer::Yes;
+    rereadFromDisk(file);
+    modHelp::UpdateReminder();
+    QCOMPARE(platform.questions.size(), 1);
+    QCOMPARE(platform.openedUrls, QList<QUrl>{modHelp::DownloadPageURL()});
+    QVERIFY(bytesOnDisk() != firstRun);
+
+    modHelp::UpdateReminder();
+    QCOMPARE(platform.questions.size(), 1);
+    QCOMPARE(platform.readSetting(platform.applicationName(), Section, modHelp::ScrambleText(u"Duration"_s)),
+             modHelp::ScrambleText(u"2026-12-22"_s));
+    QFile::remove(file);
+}
+
+void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
+{
+    QTest::addColumn<Occupant>("occupant");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("readsAs");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::addRow("binary bytes") << Occupant::File << QByteArray("\x00\xff\xfe[\x01=\x02\n\x80", 9)
+                                  << QString() << true;
+    QTest::addRow("section never closed") << Occupant::File << "[Settings\nk=old\n"_ba << u"old"_s << true;
+    QTest::addRow("damaged line beside ours")
+        << Occupant::File << "[Settings]\n%ZZ\\=\x01\nk=old\n"_ba << u"old"_s << true;
+    QTest::addRow("byte array under our key")
+        << Occupant::File << "[Settings]\nk=@ByteArray(old)\n"_ba << QString() << true;
+    QTest::addRow("list under our key") << Occupant::File << "[Settings]\nk=a,b\n"_ba << QString() << true;
+    QTest::addRow("serialised garbage")
+        << Occupant::File << "[Settings]\nk=@Variant(\\0\\0\\0\\x7f\\xff)\n"_ba << QString() << true;
+    QTest::addRow("oversized file") << Occupant::File
+                                    << "[Settings]\nk=old\n"_ba + QByteArray(SettingsStore::LargestFile, ';')
+                                    << QString() << false;
+    QTest::addRow("directory") << Occupant::Directory << QByteArray() << QString() << false;
+    QTest::addRow("fifo") << Occupant::Fifo << QByteArray() << QString() << false;
+    QTest::addRow("config folder is a file") << Occupant::FolderIsAFile << QByteArray() << QString() << false;
+}
+
+void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
+{
+    QFETCH(Occupant, occupant);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, readsAs);
+    QFETCH(bool, accepted);
+
+    const QString folder = QFileInfo(path()).absolutePath();
+    if (occupant == Occupant::FolderIsAFile) {
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(QDir().mkpath(folder));
+    }
+    if (occupant == Occupant::File) {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    if (occupant == Occupant::Directory)
+        QVERIFY(QDir().mkpath(path()));
+    if (occupant == Occupant::Fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+
+    QCOMPARE(SettingsStore::read(App, Section, u"k"_s), readsAs);
+    QCOMPARE(SettingsStore::write(App, Section, u"k"_s, u"new"_s), accepted);
+    if (accepted) {
+        rereadFromDisk(path());
+        QCOMPARE(SettingsStore::read(App, Section, u"k"_s), u"new"_s);
+    } else if (occupant == Occupant::File) {
+        QCOMPARE(fileBytes(), content);
+    }
+}
+
+void tst_SettingsStore::randomBytesNeverCrashOrHang()
+{
+    // Random bytes rich in the characters the INI reader cares about, to reach its odd corners.
+    static const QByteArray Significant = "[]=\\\"@%,;#\n\r\t (Settings)ByteArrayVariant\x00\xff\xc3"_ba;
+    QRandomGenerator random(20261207);
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes(random.bounded(4096), Qt::Uninitialized);
+        for (char &byte : bytes)
+            byte = random.bounded(2) ? char(random.bounded(256))
+                                     : Significant.at(random.bounded(Significant.size()));
+        {
+            QFile file(path());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        }
+        (void)SettingsStore::read(App, Section, u"k"_s);
+        const QString value = QString::number(round);
+        QVERIFY2(SettingsStore::write(App, Section, u"k"_s, value), qPrintable(value));
+        rereadFromDisk(path());
+        QCOMPARE(SettingsStore::read(App, Section, u"k"_s), value);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_SettingsStore)
+#include "tst_settingsstore.moc"
