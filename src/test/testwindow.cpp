@@ -1,15 +1,425 @@
+// frmDisplay: the test window. The main window's "Take The Body Type &Test" creates one for each test and
+// shows it on question 1. Next moves one way through the ten question pages and then to the result view.
+// Back shows the main window again and destroys this one; File > Exit or the close box destroys it and
+// leaves the user on the exit screen.
+
 #include "test/testwindow.h"
 
 #include "app/forms.h"
-#include "web/exitscreen.h"
+#include "app/mainwindow.h"
+#include "test/resultview.h"
+#include "test/scoring.h"
+#include "ui/linklabel.h"
+#include "ui/pagestack.h"
+#include "ui/style.h"
+#include "web/aboutbox.h"
+#include "web/links.h"
 
-frmDisplay::frmDisplay() : Form(twipsSize(8325, 7650), true)
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+constexpr QSize ClientSize = twipsSize(8325, 7650);
+constexpr TwipsRect Frame2Rect{0, 0, 8325, 615};
+constexpr TwipsRect Label61Rect{120, 75, 8085, 465};
+// The question area and the result view share this rectangle.
+constexpr TwipsRect AreaRect{0, 600, 8325, 6255};
+constexpr TwipsRect Frame5Rect{0, 6840, 8325, 800};
+constexpr TwipsRect BrandingRect{120, 45, 6840, 735};
+constexpr TwipsRect cmdBackRect{7080, 180, 1125, 435};
+
+// One question page, relative to the question area, and its contents relative to the page.
+constexpr TwipsRect PageRect{120, 0, 8085, 6195};
+constexpr TwipsRect QuestionFrameRect{240, 360, 7605, 1215};
+constexpr TwipsRect HeadingRect{240, 420, 7125, 465}; // within the "Question" frame
+constexpr TwipsRect AnswerFrameRect{240, 1860, 7605, 2895};
+constexpr std::array<TwipsRect, 3> OptionRects{{
+    // within the "Answer" frame
+    {360, 540, 6885, 375},
+    {360, 1320, 6885, 375},
+    {360, 2100, 6885, 375},
+}};
+constexpr TwipsRect NextRect{6480, 5220, 1365, 435};
+
+const QString CobrandText =
+    QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
+                   "your site's name &  "
+                   "link here. See \"Help\" for details.    Click Here for more info on co-branding.");
+const QString FullBrandText = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
+    "fully branded for your website. Click here for more details.");
+
+template <typename T> T *named(T *widget, const QString &name, const QString &accessibleName = {})
+{
+    widget->setObjectName(name);
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QGroupBox *greyFrame(const QString &caption, QWidget *parent, const TwipsRect &rect)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setGeometry(rect.toPixels());
+    setBackground(frame, Colors::Grey);
+    setForeground(frame, Qt::black);
+    return frame;
+}
+} // namespace
+
+frmDisplay::frmDisplay()
+    : Form(ClientSize, true), m_pages(std::make_unique<PageStack>()), m_areas(std::make_unique<PageStack>()),
+      m_branding(std::make_unique<PageStack>())
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    setFont(verdana(8.25));
+    setBackground(this, Colors::LightBlue);
+    createControls();
+    createMenus();
+    setTabOrder();
+    bringFirstQuestionToFront();
+    bringQuestionAreaToFront();
+    optionGroups[0][0]->setFocus();
+}
+
+frmDisplay::~frmDisplay() = default;
+
+void frmDisplay::createControls()
+{
+    QWidget *area = client();
+
+    auto *Frame2 = named(new QFrame(area), QStringLiteral("Frame2"));
+    Frame2->setGeometry(Frame2Rect.toPixels());
+    Label61 = named(new LinkLabel(QStringLiteral("Free fitness discussion board: visit us at ") +
+                                      modHelp::MainSiteDisplayName() + QStringLiteral(" today!"),
+                                  Frame2),
+                    QStringLiteral("Label61"));
+    Label61->setAccessibleName(Label61->text());
+    Label61->setGeometry(Label61Rect.toPixels());
+    Label61->setFont(verdana(9, true, true));
+    Label61->setAlignment(Qt::AlignCenter);
+    Label61->setWordWrap(true);
+    setForeground(Label61, Qt::black);
+    connect(Label61, &LinkLabel::clicked, this, &frmDisplay::Label61_Click);
+
+    fraQuestion = named(new QFrame(area), QStringLiteral("fraQuestion"));
+    fraQuestion->setGeometry(AreaRect.toPixels());
+    setBackground(fraQuestion, Colors::LightBlue);
+    createQuestionPages();
+
+    fraAnswer = new ResultView(area);
+    fraAnswer->setGeometry(AreaRect.toPixels());
+
+    m_areas->add(fraAnswer);
+    m_areas->add(fraQuestion);
+
+    createBottomBar();
+}
+
+void frmDisplay::createQuestionPages()
+{
+    using Handler = void (frmDisplay::*)();
+    static constexpr std::array<Handler, QuestionCount> NextHandlers{
+        &frmDisplay::cmdNext1_Click,  &frmDisplay::cmdNext2_Click, &frmDisplay::cmdNext3_Click,
+        &frmDisplay::cmdNext4_Click,  &frmDisplay::cmdNext5_Click, &frmDisplay::cmdNext6_Click,
+        &frmDisplay::cmdNext7_Click,  &frmDisplay::cmdNext8_Click, &frmDisplay::cmdNext9_Click,
+        &frmDisplay::cmdNext10_Click,
+    };
+
+    for (int q = 0; q < QuestionCount; ++q) {
+        const Question &question = QuestionCatalogue[q];
+        const QString number = QString::number(q + 1);
+
+        auto *page = named(new QGroupBox(QStringLiteral("Choose one of the following options"), fraQuestion),
+                           question.page.toString());
+        page->setGeometry(PageRect.toPixels());
+        setBackground(page, Colors::LightBlue);
+        setForeground(page, Qt::black);
+        pages[q] = page;
+
+        QGroupBox *questionFrame = named(greyFrame(QStringLiteral("Question"), page, QuestionFrameRect),
+                                         QStringLiteral("fraQuestionText") + number);
+        auto *heading =
+            named(new QLabel(question.heading.toString(), questionFrame), question.headingLabel.toString());
+        heading->setGeometry(HeadingRect.toPixels());
+        heading->setFont(verdana(9));
+        headings[q] = heading;
+
+        QGroupBox *answerFrame = named(greyFrame(QStringLiteral("Answer"), page, AnswerFrameRect),
+                                       QStringLiteral("fraAnswerOptions") + number);
+        // Every option of a group carries the group's name, index 0 first, like the members of one control
+        // array.
+        for (int i = 0; i < 3; ++i) {
+            const QString caption = question.options[i].caption.toString();
+            auto *option = named(new QRadioButton(caption, answerFrame), question.group.toString(), caption);
+            option->setGeometry(OptionRects[i].toPixels());
+            // The indicator stays white so the choice reads clearly on the grey frame.
+            QPalette palette = option->palette();
+            palette.setColor(QPalette::Base, Qt::white);
+            option->setPalette(palette);
+            optionGroups[q][i] = option;
+        }
+        optionGroups[q][0]->setChecked(true);
+
+        auto *next = named(new QPushButton(QStringLiteral("&Next"), page), QStringLiteral("cmdNext") + number,
+                           QStringLiteral("Next"));
+        next->setGeometry(NextRect.toPixels());
+        setBackground(next, Colors::Grey);
+        setForeground(next, Qt::black);
+        next->setAutoDefault(false);
+        connect(next, &QPushButton::clicked, this, NextHandlers[q]);
+        nextButtons[q] = next;
+
+        m_pages->add(page);
+    }
+}
+
+void frmDisplay::createBottomBar()
+{
+    auto *Frame5 = named(new QFrame(client()), QStringLiteral("Frame5"));
+    Frame5->setGeometry(Frame5Rect.toPixels());
+
+    cmdBack = named(new QPushButton(QStringLiteral("&Back"), Frame5), QStringLiteral("cmdBack"),
+                    QStringLiteral("Back"));
+    cmdBack->setGeometry(cmdBackRect.toPixels());
+    cmdBack->setAutoDefault(false);
+    connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
+
+    lblCobrand = named(new LinkLabel(CobrandText, Frame5), QStringLiteral("lblCobrand"), CobrandText);
+    lblFullBrand = named(new LinkLabel(FullBrandText, Frame5), QStringLiteral("lblFullBrand"), FullBrandText);
+    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
+        label->setGeometry(BrandingRect.toPixels());
+        label->setFont(verdana(8.25, true, true));
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        setBackground(label, Colors::LightBlue);
+        setForeground(label, Qt::black);
+        m_branding->add(label);
+    }
+    // The full-branding label lies on top for the whole life of the window; nothing reorders them.
+    connect(lblCobrand, &LinkLabel::clicked, this, &frmDisplay::lblCobrand_Click);
+    connect(lblFullBrand, &LinkLabel::clicked, this, &frmDisplay::lblFullBrand_Click);
+}
+
+void frmDisplay::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto addEntry = [this](QWidget *menu, const QString &name, const QString &caption, auto slot) {
+        auto *action = new QAction(caption, menu);
+        action->setObjectName(name);
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    auto addSeparator = [](QMenu *menu, const QString &name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+
+    QMenu *mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addEntry(mnuFile, QStringLiteral("mnuBack"), QStringLiteral("Back"), &frmDisplay::mnuBack_Click);
+    addEntry(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), &frmDisplay::mnuExit_Click);
+
+    QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"),
+             &frmDisplay::mnuOnline_Click);
+    addEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"),
+             &frmDisplay::mnuVisit_Click);
+    addSeparator(mnuHelp, QStringLiteral("mnuSep1"));
+    addEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"),
+             &frmDisplay::mnuUpdate_Click);
+    addSeparator(mnuHelp, QStringLiteral("mnuSep2"));
+    addEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"),
+             &frmDisplay::mnuAbout_Click);
+
+    addEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), &frmDisplay::mnuDonate_Click);
+    // Not available to the user, as in the main window: kept, but never shown.
+    addEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"),
+             &frmDisplay::mnumakemoney_Click)
+        ->setVisible(false);
+}
+
+void frmDisplay::setTabOrder()
+{
+    // Page by page: the options top to bottom, then that page's Next; Back last. Only the page in front
+    // takes part, so Tab never reaches a control the user cannot see.
+    QWidget *previous = nullptr;
+    for (int q = 0; q < QuestionCount; ++q) {
+        for (QWidget *widget :
+             {static_cast<QWidget *>(optionGroups[q][0]), static_cast<QWidget *>(optionGroups[q][1]),
+              static_cast<QWidget *>(optionGroups[q][2]), static_cast<QWidget *>(nextButtons[q])}) {
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
+    QWidget::setTabOrder(previous, cmdBack);
+}
+
+void frmDisplay::bringFirstQuestionToFront()
+{
+    m_pages->bringToFront(pages[0]);
+}
+
+void frmDisplay::bringQuestionAreaToFront()
+{
+    m_areas->bringToFront(fraQuestion);
+}
+
+QWidget *frmDisplay::frontPage() const
+{
+    return m_pages->front();
+}
+
+QWidget *frmDisplay::frontArea() const
+{
+    return m_areas->front();
+}
+
+void frmDisplay::ScoreAnswer(int question)
+{
+    const std::array<QRadioButton *, 3> &group = optionGroups[question];
+    for (int i = 0; i < int(group.size()); ++i) {
+        if (group[i]->isChecked()) {
+            scoreAnswer(QuestionCatalogue[question], i);
+            return;
+        }
+    }
+}
+
+void frmDisplay::goToNextPage(int question)
+{
+    ScoreAnswer(question);
+    m_pages->bringToFront(pages[question + 1]);
+}
+
+void frmDisplay::showResult()
+{
+    m_areas->bringToFront(fraAnswer);
+    writeResultLines();
+    fraAnswer->showResultLines();
+}
+
+void frmDisplay::cmdNext1_Click()
+{
+    goToNextPage(0);
+}
+
+void frmDisplay::cmdNext2_Click()
+{
+    goToNextPage(1);
+}
+
+void frmDisplay::cmdNext3_Click()
+{
+    goToNextPage(2);
+}
+
+void frmDisplay::cmdNext4_Click()
+{
+    goToNextPage(3);
+}
+
+void frmDisplay::cmdNext5_Click()
+{
+    goToNextPage(4);
+}
+
+void frmDisplay::cmdNext6_Click()
+{
+    goToNextPage(5);
+}
+
+void frmDisplay::cmdNext7_Click()
+{
+    goToNextPage(6);
+}
+
+void frmDisplay::cmdNext8_Click()
+{
+    goToNextPage(7);
+}
+
+void frmDisplay::cmdNext9_Click()
+{
+    goToNextPage(8);
+}
+
+void frmDisplay::cmdNext10_Click()
+{
+    ScoreAnswer(9);
+    showResult();
+}
+
+void frmDisplay::cmdBack_Click()
+{
+    Forms::mainWindow().show();
+    close();
+    // Closing showed the exit screen (and loaded it, the first time); going back must not leave it up.
+    Forms::hideExitScreen();
+}
+
+void frmDisplay::mnuBack_Click()
+{
+    cmdBack_Click();
+}
+
+void frmDisplay::mnuExit_Click()
+{
+    close();
 }
 
 void frmDisplay::Form_Unload()
 {
     Forms::showExitScreen();
+}
+
+void frmDisplay::mnuOnline_Click()
+{
+    modHelp::OpenHelpPage();
+}
+
+void frmDisplay::mnuVisit_Click()
+{
+    modHelp::OpenHomePage();
+}
+
+void frmDisplay::mnuUpdate_Click()
+{
+    modHelp::OpenDownloadPage();
+}
+
+void frmDisplay::mnuAbout_Click()
+{
+    frmAbout::showModal(this);
+}
+
+void frmDisplay::mnuDonate_Click()
+{
+    modHelp::OpenDonatePage();
+}
+
+void frmDisplay::mnumakemoney_Click()
+{
+    modHelp::OpenFullBrandPage();
+}
+
+void frmDisplay::Label61_Click()
+{
+    modHelp::OpenHomePage();
+}
+
+void frmDisplay::lblCobrand_Click()
+{
+    modHelp::OpenCoBrandPage();
+}
+
+void frmDisplay::lblFullBrand_Click()
+{
+    modHelp::OpenFullBrandPage();
 }

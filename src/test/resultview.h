@@ -1,0 +1,37 @@
+#pragma once
+
+#include "test/catalogue.h"
+
+#include <QGroupBox>
+
+#include <array>
+
+class LinkLabel;
+class QLabel;
+
+// fraAnswer: the test window's result view. Three panels in a fixed order, Endomorph, Mesomorph,
+// Ectomorph, each with its result line, centre of focus, description and illustration.
+class ResultView : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit ResultView(QWidget *parent = nullptr);
+
+    // Puts the program-wide result lines into the three result-line labels.
+    void showResultLines();
+
+    QLabel *lblEN = nullptr;
+    QLabel *lblM = nullptr;
+    QLabel *lblEC = nullptr;
+    LinkLabel *Label14 = nullptr;
+    QLabel *Label15 = nullptr;
+    QLabel *Label16 = nullptr;
+
+private slots:
+    void Label14_Click();
+
+private:
+    struct PanelNames;
+    QLabel *createPanel(const PanelNames &names, int position, QLabel *description);
+};
