@@ -44,10 +44,10 @@ constexpr std::array<TwipsRect, 3> OptionRects{{
 }};
 constexpr TwipsRect NextRect{6480, 5220, 1365, 435};
 
-const QString CobrandText =
-    QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
-                   "your site's name &  "
-                   "link here. See \"Help\" for details.    Click Here for more info on co-branding.");
+// The runs of two and four blanks belong to the text.
+const QString CobrandText = QStringLiteral(
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name "
+    "&  link here. See \"Help\" for details.    Click Here for more info on co-branding.");
 const QString FullBrandText = QStringLiteral(
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
     "fully branded for your website. Click here for more details.");
@@ -151,8 +151,7 @@ void frmDisplay::createQuestionPages()
 
         QGroupBox *answerFrame = named(greyFrame(QStringLiteral("Answer"), page, AnswerFrameRect),
                                        QStringLiteral("fraAnswerOptions") + number);
-        // Every option of a group carries the group's name, index 0 first, like the members of one control
-        // array.
+        // The three options share the group's name, index 0 first, as one control array.
         for (int i = 0; i < 3; ++i) {
             const QString caption = question.options[i].caption.toString();
             auto *option = named(new QRadioButton(caption, answerFrame), question.group.toString(), caption);
