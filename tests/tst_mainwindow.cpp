@@ -1,7 +1,334 @@
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "fakeplatform.h"
+#include "test/scoring.h"
+#include "test/testwindow.h"
+#include "ui/linklabel.h"
+#include "ui/windowregistry.h"
+#include "web/aboutbox.h"
+#include "web/exitscreen.h"
+#include "web/links.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+struct Key
+{
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    QString text; // for keys QTest cannot spell, such as an accented letter
+};
+using Keys = QList<Key>;
+
+Keys letters(const char *typed)
+{
+    Keys keys;
+    for (const char *c = typed; *c; ++c)
+        keys.append({0, Qt::NoModifier, QString(QLatin1Char(*c))});
+    return keys;
+}
+
+void press(QWidget *target, const Key &key)
+{
+    if (key.key == 0) {
+        // Sent as the character alone, the way a keyboard layout types it.
+        const QChar c = key.text.at(0);
+        const int code = c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A')
+                         : c == u' '                       ? int(Qt::Key_Space)
+                                                           : int(Qt::Key_unknown);
+        const Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+        QTest::sendKeyEvent(QTest::Press, target, Qt::Key(code), key.text, modifiers);
+        QTest::sendKeyEvent(QTest::Release, target, Qt::Key(code), key.text, modifiers);
+    } else {
+        QTest::keyClick(target, Qt::Key(key.key), key.modifiers);
+    }
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Key)
+
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void nameBoxTakesLettersOnlyInCapitals_data();
+    void nameBoxTakesLettersOnlyInCapitals();
+    void emptyNameIsRefusedWithFocusBackInTheBox();
+    void startingTheTestHidesMainAndResetsScores();
+    void unseenExitIsReachedByTabAndAltX_data();
+    void unseenExitIsReachedByTabAndAltX();
+    void menusStandInOrder();
+    void everyMenuEntryAndLinkOpensItsPage_data();
+    void everyMenuEntryAndLinkOpensItsPage();
+    void onlyTheBrandingLabelInFrontTakesTheClick_data();
+    void onlyTheBrandingLabelInFrontTakesTheClick();
+    void aboutBoxIsModalAndItsLinksWork();
+    void layoutMatchesTheTwipsTable();
+
+private:
+    frmMain *m_main = nullptr;
+    FakePlatform m_platform;
 };
+
+void tst_MainWindow::init()
+{
+    m_main = &Forms::mainWindow();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+}
+
+void tst_MainWindow::cleanup()
+{
+    destroyAllWindows();
+    m_platform.clearRecords();
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()
+{
+    QTest::addColumn<Keys>("keys");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("refusals");
+
+    const Key backspace{Qt::Key_Backspace, {}, {}};
+    QTest::addRow("anna") << letters("anna") << QStringLiteral("ANNA") << 0;
+    QTest::addRow("Jo Ann") << letters("Jo Ann") << QStringLiteral("JO ANN") << 0;
+    QTest::addRow("backspace deletes silently") << (letters("abc") << backspace) << QStringLiteral("AB") << 0;
+    QTest::addRow("enter adds nothing") << (letters("ab") << Key{Qt::Key_Return, {}, {}}) << QStringLiteral("AB")
+                                        << 0;
+    QTest::addRow("arrows move without a message")
+        << (letters("ab") << Key{Qt::Key_Left, {}, {}} << letters("c")) << QStringLiteral("ACB") << 0;
+    QTest::addRow("digit") << (letters("a") << Key{0, {}, QStringLiteral("3")}) << QStringLiteral("A") << 1;
+    QTest::addRow("hyphen and apostrophe")
+        << (letters("a") << Key{0, {}, QStringLiteral("-")} << Key{0, {}, QStringLiteral("'")})
+        << QStringLiteral("A") << 2;
+    QTest::addRow("accented letter") << (letters("a") << Key{0, {}, QStringLiteral("é")}) << QStringLiteral("A")
+                                     << 1;
+    QTest::addRow("escape") << (letters("a") << Key{Qt::Key_Escape, {}, {}}) << QStringLiteral("A") << 1;
+    QTest::addRow("clipboard shortcuts")
+        << (letters("ab") << Key{Qt::Key_C, Qt::ControlModifier, {}} << Key{Qt::Key_V, Qt::ControlModifier, {}}
+                          << Key{Qt::Key_X, Qt::ControlModifier, {}})
+        << QStringLiteral("AB") << 3;
+}
+
+void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals()
+{
+    QFETCH(Keys, keys);
+    QFETCH(QString, expected);
+    QFETCH(int, refusals);
+    QCOMPARE(QApplication::focusWidget(), m_main->txtFirstName);
+    for (const Key &key : keys)
+        press(m_main->txtFirstName, key);
+    QCOMPARE(m_main->txtFirstName->text(), expected);
+    QCOMPARE(m_platform.messages.size(), refusals);
+    for (const MessageRequest &message : std::as_const(m_platform.messages)) {
+        QCOMPARE(message.text, QStringLiteral("Please Enter Only Alphabet"));
+        QCOMPARE(message.icon, MessageIcon::Information);
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+    }
+    QVERIFY(!Forms::existingTestWindow());
+}
+
+void tst_MainWindow::emptyNameIsRefusedWithFocusBackInTheBox()
+{
+    m_main->cmdNext->setFocus();
+    QTest::mouseClick(m_main->cmdNext, Qt::LeftButton);
+    QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Please Enter Your Name")});
+    QCOMPARE(m_platform.messages.first().icon, MessageIcon::Information);
+    QCOMPARE(QApplication::focusWidget(), m_main->txtFirstName);
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!Forms::existingTestWindow());
+}
+
+void tst_MainWindow::startingTheTestHidesMainAndResetsScores()
+{
+    intMesomorphScore = 40;
+    intEndomorphScore = 30;
+    intEctomorphScore = 30;
+    // A single blank is a name: it is not trimmed.
+    QTest::keyClick(m_main->txtFirstName, Qt::Key_Space);
+    QCOMPARE(m_main->cmdNext->shortcut(), QKeySequence(Qt::ALT | Qt::Key_T));
+    QTest::mouseClick(m_main->cmdNext, Qt::LeftButton);
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(m_platform.messages.isEmpty());
+    QVERIFY(Forms::existingTestWindow());
+    QVERIFY(Forms::existingTestWindow()->isVisible());
+    QCOMPARE(intMesomorphScore, qint16(0));
+    QCOMPARE(intEndomorphScore, qint16(0));
+    QCOMPARE(intEctomorphScore, qint16(0));
+    // The exit screen has been loaded once, and hidden again.
+    frmNagScreen2 *exitScreen = Forms::existingExitScreen();
+    QVERIFY(exitScreen);
+    QVERIFY(!exitScreen->isVisible());
+    QCOMPARE(m_platform.reseeds, 1);
+    QCOMPARE(m_main->txtFirstName->text(), QStringLiteral(" "));
+}
+
+void tst_MainWindow::unseenExitIsReachedByTabAndAltX_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addRow("tab tab space") << QStringLiteral("tab");
+    QTest::addRow("alt+x") << QStringLiteral("alt");
+    QTest::addRow("file exit") << QStringLiteral("menu");
+    QTest::addRow("close box") << QStringLiteral("close");
+}
+
+void tst_MainWindow::unseenExitIsReachedByTabAndAltX()
+{
+    QFETCH(QString, way);
+    QVERIFY(!m_main->client()->rect().intersects(m_main->cmdExit->geometry()));
+    if (way == QStringLiteral("tab")) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_main->cmdNext);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_main->cmdExit);
+        QTest::keyClick(m_main->cmdExit, Qt::Key_Space);
+    } else if (way == QStringLiteral("alt")) {
+        // Alt+X is the button's own mnemonic; a real key press is driven in the end-to-end test.
+        QCOMPARE(m_main->cmdExit->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+        QVERIFY(m_main->cmdExit->isVisible() && m_main->cmdExit->isEnabled());
+        m_main->cmdExit->click();
+    } else if (way == QStringLiteral("menu")) {
+        m_main->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+    } else {
+        m_main->close();
+    }
+    QVERIFY(m_main->isClosed());
+    QVERIFY(Forms::existingExitScreen());
+    QVERIFY(Forms::existingExitScreen()->isVisible());
+    QCOMPARE(m_platform.endProcessCalls, 0);
+    QVERIFY(m_platform.messages.isEmpty());
+}
+
+void tst_MainWindow::menusStandInOrder()
+{
+    QStringList entries;
+    for (QAction *top : m_main->menuBar()->actions()) {
+        entries << top->text() + (top->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+        if (top->menu()) {
+            for (QAction *entry : top->menu()->actions())
+                entries << (QStringLiteral("  ") + (entry->isSeparator() ? QStringLiteral("-") : entry->text()));
+        }
+    }
+    const QStringList expected{
+        QStringLiteral("&File"),
+        QStringLiteral("  Take The Body Type &Test"),
+        QStringLiteral("  E&xit"),
+        QStringLiteral("&Help"),
+        QStringLiteral("  &Online Help"),
+        QStringLiteral("  &Visit Us Online"),
+        QStringLiteral("  -"),
+        QStringLiteral("  &Check for Software Update"),
+        QStringLiteral("  -"),
+        QStringLiteral("  &About Software"),
+        QStringLiteral("&Donate"),
+        QStringLiteral("Make Money &Online (hidden)"),
+    };
+    QCOMPARE(entries, expected);
+}
+
+void tst_MainWindow::everyMenuEntryAndLinkOpensItsPage_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QUrl>("page");
+    QTest::addRow("Online Help") << QStringLiteral("mnuOnline") << modHelp::HelpPageURL();
+    QTest::addRow("Visit Us Online") << QStringLiteral("mnuVisit") << modHelp::HomePageURL();
+    QTest::addRow("Check for Software Update") << QStringLiteral("mnuUpdate") << modHelp::DownloadPageURL();
+    QTest::addRow("Donate") << QStringLiteral("mnuDonate") << modHelp::DonatePageURL();
+    QTest::addRow("Make Money Online") << QStringLiteral("mnumakemoney") << modHelp::FullBrandPageURL();
+    QTest::addRow("Label61") << QStringLiteral("Label61") << modHelp::HomePageURL();
+    QTest::addRow("Label2") << QStringLiteral("Label2") << modHelp::FullBrandPageURL();
+}
+
+void tst_MainWindow::everyMenuEntryAndLinkOpensItsPage()
+{
+    QFETCH(QString, control);
+    QFETCH(QUrl, page);
+    for (int click = 0; click < 2; ++click) {
+        if (auto *action = m_main->findChild<QAction *>(control))
+            action->trigger();
+        else
+            QTest::mouseClick(m_main->findChild<LinkLabel *>(control), Qt::LeftButton);
+    }
+    QCOMPARE(m_platform.openedUrls, (QList<QUrl>{page, page}));
+    QVERIFY(m_platform.messages.isEmpty());
+    QVERIFY(m_main->isVisible());
+}
+
+void tst_MainWindow::onlyTheBrandingLabelInFrontTakesTheClick_data()
+{
+    QTest::addColumn<bool>("cobrandInFront");
+    QTest::addColumn<QUrl>("page");
+    QTest::addRow("co-branding") << true << modHelp::CoBrandPageURL();
+    QTest::addRow("full branding") << false << modHelp::FullBrandPageURL();
+}
+
+void tst_MainWindow::onlyTheBrandingLabelInFrontTakesTheClick()
+{
+    QFETCH(bool, cobrandInFront);
+    QFETCH(QUrl, page);
+    if (cobrandInFront)
+        m_main->bringCobrandToFront();
+    else
+        m_main->bringFullBrandToFront();
+    QWidget *frame = m_main->lblCobrand->parentWidget();
+    QWidget *hit = frame->childAt(m_main->lblCobrand->geometry().center());
+    QCOMPARE(hit, cobrandInFront ? m_main->lblCobrand : m_main->lblFullBrand);
+    QTest::mouseClick(hit, Qt::LeftButton);
+    QCOMPARE(m_platform.openedUrls, QList<QUrl>{page});
+}
+
+void tst_MainWindow::aboutBoxIsModalAndItsLinksWork()
+{
+    bool checked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        QVERIFY(about->isModal());
+        QCOMPARE(about->windowTitle(), QStringLiteral("Kaltrix v1.0"));
+        QTest::mouseClick(about->lblHomePage, Qt::LeftButton);
+        QTest::mouseClick(about->lblCobrand, Qt::LeftButton);
+        QVERIFY(about->isVisible());
+        // The main window takes no input while the box is up.
+        QVERIFY(!m_main->isEnabled() || QApplication::activeModalWidget() == about);
+        checked = true;
+        QTest::keyClick(about, Qt::Key_Escape);
+    });
+    m_main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+    QVERIFY(checked);
+    QCOMPARE(m_platform.openedUrls, (QList<QUrl>{modHelp::HomePageURL(), modHelp::FullBrandPageURL()}));
+    QVERIFY(!QApplication::activeModalWidget());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(QApplication::topLevelWidgets().size() >= 1);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<frmAbout *>(window));
+}
+
+void tst_MainWindow::layoutMatchesTheTwipsTable()
+{
+    QCOMPARE(m_main->client()->size(), QSize(497, 274));
+    QCOMPARE(m_main->minimumSize(), m_main->maximumSize());
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Kaltrix v1.0"));
+    QCOMPARE(m_main->txtFirstName->geometry(), QRect(112, 72, 287, 23));
+    QCOMPARE(m_main->cmdNext->geometry(), QRect(112, 112, 283, 29));
+    QCOMPARE(m_main->lblCobrand->geometry(), m_main->lblFullBrand->geometry());
+    QCOMPARE(m_main->Label2->text().count(QStringLiteral("so that  you")), 1);
+    QVERIFY(m_main->lblCobrand->text().contains(QStringLiteral("name &  link here. See \"Help\" for details.    Click")));
+    QVERIFY(!(m_main->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(m_main->windowFlags() & Qt::WindowMinimizeButtonHint));
+}
+
 QTEST_MAIN(tst_MainWindow)
 #include "tst_mainwindow.moc"

@@ -103,4 +103,6 @@ void destroyAllWindows()
     for (const QPointer<QWidget> &widget : windows)
         delete widget.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Let activation changes of the windows just gone arrive now, not in the middle of the next test.
+    QCoreApplication::processEvents();
 }

@@ -1,0 +1,163 @@
+#include "app/forms.h"
+#include "app/mainwindow.h"
+#include "fakeplatform.h"
+#include "ui/linklabel.h"
+#include "ui/windowregistry.h"
+#include "web/exitscreen.h"
+#include "web/links.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class tst_ExitScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void loadReseedsAndDrawsOneOfFourMessages_data();
+    void loadReseedsAndDrawsOneOfFourMessages();
+    void messageDrawnAtLoadStaysForTheRun();
+    void homeButtonOpensOncePerPressAndNeverStaysDown();
+    void catalogueLinkOpensSoftwarePage();
+    void escapeDoesNotClose();
+    void exitAndCloseBoxBothEndTheProcess_data();
+    void exitAndCloseBoxBothEndTheProcess();
+    void tabOrderStartsOnExit();
+
+private:
+    FakePlatform m_platform;
+};
+
+void tst_ExitScreen::cleanup()
+{
+    destroyAllWindows();
+    m_platform.clearRecords();
+    m_platform.draws.clear();
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_ExitScreen::loadReseedsAndDrawsOneOfFourMessages_data()
+{
+    QTest::addColumn<float>("r");
+    QTest::addColumn<int>("k");
+    QTest::addRow("0") << 0.0f << 0;
+    QTest::addRow("just below 1/4") << std::nextafter(0.25f, 0.0f) << 0;
+    QTest::addRow("1/4") << 0.25f << 1;
+    QTest::addRow("0.6") << 0.6f << 2;
+    QTest::addRow("largest below 1") << std::nextafter(1.0f, 0.0f) << 3;
+}
+
+void tst_ExitScreen::loadReseedsAndDrawsOneOfFourMessages()
+{
+    QFETCH(float, r);
+    QFETCH(int, k);
+    m_platform.draws = {r};
+    frmNagScreen2 &screen = Forms::exitScreen();
+    QCOMPARE(m_platform.reseeds, 1);
+    QCOMPARE(screen.Label2->text(), supportMessages().at(k));
+    QVERIFY(screen.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!screen.isVisible());
+}
+
+void tst_ExitScreen::messageDrawnAtLoadStaysForTheRun()
+{
+    const QStringList messages = supportMessages();
+    QCOMPARE(messages.size(), 4);
+    QCOMPARE(QSet<QString>(messages.begin(), messages.end()).size(), 4);
+    for (const QString &message : messages)
+        QVERIFY(message.contains(modHelp::MainSiteDisplayName()));
+
+    m_platform.draws = {0.8f, 0.1f};
+    Forms::hideExitScreen();
+    Forms::showExitScreen();
+    Forms::hideExitScreen();
+    Forms::showExitScreen();
+    QCOMPARE(m_platform.reseeds, 1);
+    QCOMPARE(Forms::existingExitScreen()->Label2->text(), messages.at(3));
+}
+
+void tst_ExitScreen::homeButtonOpensOncePerPressAndNeverStaysDown()
+{
+    Forms::showExitScreen();
+    frmNagScreen2 &screen = Forms::exitScreen();
+    QVERIFY(screen.Check1->isCheckable());
+    for (int press = 1; press <= 2; ++press) {
+        QTest::mouseClick(screen.Check1, Qt::LeftButton);
+        QVERIFY(!screen.Check1->isChecked());
+        QCOMPARE(m_platform.openedUrls.size(), press);
+    }
+    screen.Check1->setFocus();
+    QTest::keyClick(screen.Check1, Qt::Key_Space);
+    QCOMPARE(m_platform.openedUrls,
+             (QList<QUrl>{modHelp::HomePageURL(), modHelp::HomePageURL(), modHelp::HomePageURL()}));
+    QVERIFY(!screen.Check1->isChecked());
+}
+
+void tst_ExitScreen::catalogueLinkOpensSoftwarePage()
+{
+    Forms::showExitScreen();
+    QTest::mouseClick(Forms::exitScreen().lblGoToHome, Qt::LeftButton);
+    QCOMPARE(m_platform.openedUrls, QList<QUrl>{modHelp::SoftwarePageURL()});
+    QVERIFY(Forms::exitScreen().isVisible());
+}
+
+void tst_ExitScreen::escapeDoesNotClose()
+{
+    Forms::showExitScreen();
+    frmNagScreen2 &screen = Forms::exitScreen();
+    QTest::keyClick(&screen, Qt::Key_Escape);
+    QTest::keyClick(screen.cmdClose, Qt::Key_Escape);
+    QVERIFY(screen.isVisible());
+    QCOMPARE(m_platform.endProcessCalls, 0);
+}
+
+void tst_ExitScreen::exitAndCloseBoxBothEndTheProcess_data()
+{
+    QTest::addColumn<bool>("viaButton");
+    QTest::addRow("Exit button") << true;
+    QTest::addRow("close box") << false;
+}
+
+void tst_ExitScreen::exitAndCloseBoxBothEndTheProcess()
+{
+    QFETCH(bool, viaButton);
+    // The main window went away hidden, as during a test: it must be closed too, and the screen not return.
+    frmMain &main = Forms::mainWindow();
+    Forms::hideExitScreen();
+    Forms::showExitScreen();
+    frmNagScreen2 &screen = Forms::exitScreen();
+    if (viaButton)
+        QTest::mouseClick(screen.cmdClose, Qt::LeftButton);
+    else
+        screen.close();
+    QCOMPARE(m_platform.endProcessCalls, 1);
+    QVERIFY(main.isClosed());
+    QVERIFY(screen.isClosed());
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_ExitScreen::tabOrderStartsOnExit()
+{
+    Forms::showExitScreen();
+    frmNagScreen2 &screen = Forms::exitScreen();
+    QApplication::setActiveWindow(&screen);
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    QCOMPARE(QApplication::focusWidget(), screen.cmdClose);
+    QStringList chain;
+    QWidget *widget = screen.cmdClose;
+    do {
+        chain << widget->objectName();
+        QTest::keyClick(widget, Qt::Key_Tab);
+        widget = QApplication::focusWidget();
+    } while (widget != screen.cmdClose && chain.size() < 20);
+    QCOMPARE(chain, (QStringList{QStringLiteral("cmdClose"), QStringLiteral("Check1"), QStringLiteral("Picture1"),
+                                 QStringLiteral("txtName"), QStringLiteral("cmdSubmit"), QStringLiteral("txtEmail"),
+                                 QStringLiteral("txtFriendEmail"), QStringLiteral("txtFriendName"),
+                                 QStringLiteral("txtMessage")}));
+}
+
+QTEST_MAIN(tst_ExitScreen)
+#include "tst_exitscreen.moc"
