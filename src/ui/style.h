@@ -18,4 +18,9 @@ inline const QColor Yellow{255, 255, 0};
 } // namespace Colors
 
 void setBackground(QWidget *widget, const QColor &color);
+
+class QLabel;
+// Tightens the letter spacing of a one-line label just enough for its text to fit its fixed width, for
+// machines whose substitute font runs a little wider than the one the layout was drawn with.
+void fitOneLine(QLabel *label);
 void setForeground(QWidget *widget, const QColor &color);

@@ -16,12 +16,12 @@ namespace {
 constexpr QSize ClientSize = twipsSize(6825, 3870);
 constexpr TwipsRect Picture1Rect{240, 240, 480, 480};
 constexpr TwipsRect Label2Rect{960, 360, 5625, 300};
-constexpr TwipsRect Label1Rect{240, 840, 6345, 1335};
-constexpr TwipsRect lblHomePageRect{3480, 2220, 3105, 255};
-constexpr TwipsRect Label3Rect{240, 2520, 6345, 435};
-constexpr TwipsRect lblCobrandRect{4200, 2955, 2385, 255};
-constexpr TwipsRect Line1Rect{0, 3270, 6825, 30};
-constexpr TwipsRect cmdOKRect{5400, 3390, 1185, 375};
+constexpr TwipsRect Label1Rect{240, 840, 6345, 1200};
+constexpr TwipsRect lblHomePageRect{2760, 2085, 3825, 255};
+constexpr TwipsRect Label3Rect{240, 2400, 6345, 660};
+constexpr TwipsRect lblCobrandRect{3420, 3060, 3165, 255};
+constexpr TwipsRect Line1Rect{0, 3345, 6825, 30};
+constexpr TwipsRect cmdOKRect{5400, 3420, 1185, 375};
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
@@ -51,10 +51,11 @@ void frmAbout::createControls()
     Label2->setFont(verdana(9.75, true));
 
     auto *Label1 = new QLabel(
-        QStringLiteral("Kaltrix helps you analyze your body type. Everybody has a natural body type. To understand "
-                       "your body better you need to know your body type so that  you can work on that part of "
-                       "the body accordingly. Achieve that perfect figure with the help of this software. All "
-                       "rights to this software are held by ") +
+        QStringLiteral(
+            "Kaltrix helps you analyze your body type. Everybody has a natural body type. To understand "
+            "your body better you need to know your body type so that  you can work on that part of "
+            "the body accordingly. Achieve that perfect figure with the help of this software. All "
+            "rights to this software are held by ") +
             modHelp::MainSiteDisplayName() + u'.',
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -62,14 +63,18 @@ void frmAbout::createControls()
     Label1->setWordWrap(true);
     Label1->setTextFormat(Qt::PlainText);
 
-    lblHomePage = new LinkLabel(QStringLiteral("Click here to visit ") + modHelp::MainSiteDisplayName(), this);
+    lblHomePage =
+        new LinkLabel(QStringLiteral("Click here to visit ") + modHelp::MainSiteDisplayName(), this);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     lblHomePage->setGeometry(lblHomePageRect.toPixels());
     lblHomePage->setFont(verdana(8.25, true, true));
+    lblHomePage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fitOneLine(lblHomePage);
 
-    auto *Label3 = new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                                             "money online. Get this software fully branded for your website."),
-                              this);
+    auto *Label3 =
+        new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                                  "money online. Get this software fully branded for your website."),
+                   this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(Label3Rect.toPixels());
     Label3->setFont(verdana(8.25, true));
@@ -80,6 +85,7 @@ void frmAbout::createControls()
     lblCobrand->setGeometry(lblCobrandRect.toPixels());
     lblCobrand->setFont(verdana(8.25, true, true));
     lblCobrand->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fitOneLine(lblCobrand);
 
     auto *Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));

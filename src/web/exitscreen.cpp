@@ -205,6 +205,7 @@ void frmNagScreen2::createCataloguePanel()
     lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
     lblGoToHome->setGeometry(lblGoToHomeRect.toPixels());
     lblGoToHome->setFont(verdana(9, true, true));
+    fitOneLine(lblGoToHome);
     setForeground(lblGoToHome, Colors::Yellow);
 }
 
