@@ -270,7 +270,7 @@ void tst_SettingsStore::randomBytesNeverCrashOrHang()
     static const QByteArray Significant = "[]=\\\"@%,;#\n\r\t (Settings)ByteArrayVariant\x00\xff\xc3"_ba;
     QRandomGenerator random(20261207);
     QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 120; ++round) {
         QByteArray bytes(random.bounded(4096), Qt::Uninitialized);
         for (char &byte : bytes)
             byte = random.bounded(2) ? char(random.bounded(256))
