@@ -152,6 +152,9 @@ QLabel *ResultView::createPanel(const PanelNames &names, int position, QLabel *d
     picture->setObjectName(names.picture);
     picture->setGeometry(PictureRect.toPixels());
     picture->setAccessibleName(names.illustrationName);
+    picture->setAccessibleDescription(
+        QStringLiteral("Drawing of a man in shorts seen from the front and from the side, "
+                       "with the build of this body type"));
 
     return resultLine;
 }

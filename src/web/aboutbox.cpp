@@ -44,6 +44,8 @@ void frmAbout::createControls()
     Picture1->setGeometry(Picture1Rect.toPixels());
     Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
     Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral("The Kaltrix program icon: three figures of different builds"));
 
     auto *Label2 = new QLabel(QStringLiteral("Kaltrix v1.0"), this);
     Label2->setObjectName(QStringLiteral("Label2"));

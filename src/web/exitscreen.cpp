@@ -48,12 +48,15 @@ QStringList supportMessages()
                        "support is to visit ") +
             site + QStringLiteral(" regularly and take part in the discussions and other activities there."),
         QStringLiteral("Please visit ") + site +
-            QStringLiteral(" regularly and support it by taking part in the discussions and other activities. "
-                           "We cannot support and maintain our programs without your regular visits."),
-        site + QStringLiteral(" is a free online discussion forum. To help us develop and maintain this program, "
-                              "please visit it regularly."),
-        site + QStringLiteral(" needs your help! Visiting it regularly and taking part in its discussions and "
-                              "activities helps us maintain this program and develop more."),
+            QStringLiteral(
+                " regularly and support it by taking part in the discussions and other activities. "
+                "We cannot support and maintain our programs without your regular visits."),
+        site + QStringLiteral(
+                   " is a free online discussion forum. To help us develop and maintain this program, "
+                   "please visit it regularly."),
+        site +
+            QStringLiteral(" needs your help! Visiting it regularly and taking part in its discussions and "
+                           "activities helps us maintain this program and develop more."),
     };
 }
 
@@ -77,6 +80,8 @@ void frmNagScreen2::createControls()
     Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
     Picture1->setFocusPolicy(Qt::TabFocus);
     Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral("The Kaltrix program icon: three figures of different builds"));
 
     auto *Label1 = new QLabel(QStringLiteral("Kaltrix v1.0"), area);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -189,10 +194,11 @@ void frmNagScreen2::createCataloguePanel()
     setForeground(Frame6, Qt::white);
 
     auto *Label3 = new QLabel(
-        QStringLiteral("If you enjoyed Kaltrix, you will like the other programs from Orvena Softwares too. What "
-                       "began as a single program has grown into a large collection covering many fields. Every "
-                       "one of them is simple, informative and fun to use.\n\nTry them out, and share the "
-                       "experience with your friends and family!"),
+        QStringLiteral(
+            "If you enjoyed Kaltrix, you will like the other programs from Orvena Softwares too. What "
+            "began as a single program has grown into a large collection covering many fields. Every "
+            "one of them is simple, informative and fun to use.\n\nTry them out, and share the "
+            "experience with your friends and family!"),
         Frame6);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(Label3Rect.toPixels());
@@ -211,8 +217,8 @@ void frmNagScreen2::createCataloguePanel()
 
 void frmNagScreen2::setTabOrder()
 {
-    const QList<QWidget *> chain{cmdClose, Check1,         Picture1,       txtName,   cmdSubmit,
-                                 txtEmail, txtFriendEmail, txtFriendName,  txtMessage};
+    const QList<QWidget *> chain{cmdClose, Check1,         Picture1,      txtName,   cmdSubmit,
+                                 txtEmail, txtFriendEmail, txtFriendName, txtMessage};
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
     cmdClose->setFocus();
