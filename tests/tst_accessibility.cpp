@@ -63,6 +63,8 @@ private slots:
     void tabChainHoldsTheListedControlsWithNames();
     void aboutBoxTakesOnlyItsOkButton();
     void picturesAreDescribed();
+    void textsFitTheirRectangles_data();
+    void textsFitTheirRectangles();
     void wholeTestRunsFromTheKeyboard();
 
 private:
@@ -155,6 +157,48 @@ void tst_Accessibility::picturesAreDescribed()
         }
     }
     QCOMPARE(pictures, 4);
+}
+
+void tst_Accessibility::textsFitTheirRectangles_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addRow("main window") << QStringLiteral("main");
+    QTest::addRow("exit screen") << QStringLiteral("exit");
+    QTest::addRow("About box") << QStringLiteral("about");
+}
+
+// With whichever Verdana substitute is installed, no text is cut off at the fixed layout.
+void tst_Accessibility::textsFitTheirRectangles()
+{
+    QFETCH(QString, window);
+    std::unique_ptr<frmAbout> about;
+    QWidget *target = nullptr;
+    if (window == QStringLiteral("main")) {
+        target = &Forms::mainWindow();
+    } else if (window == QStringLiteral("exit")) {
+        target = &Forms::exitScreen();
+    } else {
+        about = std::make_unique<frmAbout>();
+        target = about.get();
+    }
+    for (const QString &message : supportMessages()) {
+        auto *label = Forms::exitScreen().Label2;
+        label->setText(message);
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(message));
+    }
+    for (QLabel *label : target->findChildren<QLabel *>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QSize hint = label->sizeHint();
+        const int height = label->wordWrap() ? label->heightForWidth(label->width()) : hint.height();
+        QVERIFY2(height <= label->height(), qPrintable(label->objectName()));
+        QVERIFY2(label->wordWrap() || hint.width() <= label->width(), qPrintable(label->objectName()));
+    }
+    for (QPushButton *button : target->findChildren<QPushButton *>()) {
+        const QString caption = button->text().remove(u'&');
+        QVERIFY2(button->fontMetrics().horizontalAdvance(caption) + 8 <= button->width(),
+                 qPrintable(button->objectName()));
+    }
 }
 
 void tst_Accessibility::wholeTestRunsFromTheKeyboard()
