@@ -4,10 +4,12 @@
 
 #include "app/mainwindow.h"
 
+#include "app/branding.h"
 #include "app/forms.h"
 #include "app/namefilter.h"
 #include "test/scoring.h"
 #include "test/testwindow.h"
+#include "ui/controls.h"
 #include "ui/linklabel.h"
 #include "ui/messages.h"
 #include "ui/pagestack.h"
@@ -40,12 +42,6 @@ const QString Label2Text = QStringLiteral(
     "Everybody has a natural body type. To understand your body better you need to know your body type so "
     "that  you can work on that part of the body accordingly. To achieve the perfect figure, take the below "
     "test to know your body type now.");
-const QString CobrandText = QStringLiteral(
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
-    "link here. See \"Help\" for details.    Click Here for more info on co-branding.");
-const QString FullBrandText = QStringLiteral(
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
-    "fully branded for your website. Click here for more details.");
 
 QFrame *panel(QWidget *parent, const TwipsRect &rect, QFrame::Shape shape)
 {
@@ -56,13 +52,6 @@ QFrame *panel(QWidget *parent, const TwipsRect &rect, QFrame::Shape shape)
     return frame;
 }
 
-template <typename T> T *named(T *widget, const QString &name, const QString &accessibleName = {})
-{
-    widget->setObjectName(name);
-    if (!accessibleName.isEmpty())
-        widget->setAccessibleName(accessibleName);
-    return widget;
-}
 } // namespace
 
 frmMain::frmMain() : Form(twipsSize(7455, 4110), true), m_branding(std::make_unique<PageStack>())
@@ -84,11 +73,12 @@ void frmMain::createControls()
     QWidget *area = client();
 
     QFrame *Frame2 = named(panel(area, Frame2Rect, QFrame::NoFrame), QStringLiteral("Frame2"));
-    Label61 = named(new LinkLabel(QStringLiteral("Got a question about fitness or software? Ask it on our free "
-                                                 "discussion board. Visit us at ") +
-                                      modHelp::MainSiteDisplayName() + QStringLiteral(" today!"),
-                                  Frame2),
-                    QStringLiteral("Label61"));
+    Label61 =
+        named(new LinkLabel(QStringLiteral("Got a question about fitness or software? Ask it on our free "
+                                           "discussion board. Visit us at ") +
+                                modHelp::MainSiteDisplayName() + QStringLiteral(" today!"),
+                            Frame2),
+              QStringLiteral("Label61"));
     Label61->setGeometry(Label61Rect.toPixels());
     Label61->setFont(verdana(9, true, true));
     Label61->setAlignment(Qt::AlignCenter);
@@ -114,30 +104,23 @@ void frmMain::createControls()
     txtFirstName->installEventFilter(this);
     Label1->setBuddy(txtFirstName);
 
-    cmdNext = named(new QPushButton(QStringLiteral("Take The Body Type &Test"), Frame1), QStringLiteral("cmdNext"),
-                    QStringLiteral("Take The Body Type Test"));
+    cmdNext = named(new QPushButton(QStringLiteral("Take The Body Type &Test"), Frame1),
+                    QStringLiteral("cmdNext"), QStringLiteral("Take The Body Type Test"));
     cmdNext->setGeometry(cmdNextRect.toPixels());
     cmdNext->setFont(verdana(8.25, true));
     setBackground(cmdNext, Colors::Grey);
     cmdNext->setAutoDefault(false);
 
-    cmdExit = named(new QPushButton(QStringLiteral("E&xit"), area), QStringLiteral("cmdExit"), QStringLiteral("Exit"));
+    cmdExit = named(new QPushButton(QStringLiteral("E&xit"), area), QStringLiteral("cmdExit"),
+                    QStringLiteral("Exit"));
     cmdExit->setGeometry(cmdExitRect.toPixels());
     cmdExit->setAutoDefault(false);
 
     QFrame *Frame5 = named(panel(area, Frame5Rect, QFrame::NoFrame), QStringLiteral("Frame5"));
-    lblCobrand = named(new LinkLabel(CobrandText, Frame5), QStringLiteral("lblCobrand"));
-    lblFullBrand = named(new LinkLabel(FullBrandText, Frame5), QStringLiteral("lblFullBrand"));
-    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
-        label->setGeometry(brandingRect.toPixels());
-        label->setFont(verdana(8.25, true, true));
-        label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
-        setBackground(label, Colors::LightBlue);
-        setForeground(label, Qt::black);
-        m_branding->add(label);
-    }
     // The layout's own stacking, which a draw of 7 keeps: the full-branding label lies on top.
+    const BrandingLabels branding = createBrandingLabels(Frame5, brandingRect.toPixels(), *m_branding);
+    lblCobrand = branding.lblCobrand;
+    lblFullBrand = branding.lblFullBrand;
 
     connect(Label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
     connect(Label2, &LinkLabel::clicked, this, &frmMain::Label2_Click);
@@ -150,33 +133,30 @@ void frmMain::createControls()
 void frmMain::createMenus()
 {
     QMenuBar *bar = menuBar();
-    auto addEntry = [this](QWidget *menu, const QString &name, const QString &caption, auto slot) {
-        auto *action = new QAction(caption, menu);
-        action->setObjectName(name);
-        menu->addAction(action);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    auto addSeparator = [](QMenu *menu, const QString &name) { menu->addSeparator()->setObjectName(name); };
-
     QMenu *nuFile = bar->addMenu(QStringLiteral("&File"));
     nuFile->setObjectName(QStringLiteral("nuFile"));
-    addEntry(nuFile, QStringLiteral("mnuNext"), QStringLiteral("Take The Body Type &Test"), &frmMain::mnuNext_Click);
-    addEntry(nuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), &frmMain::mnuExit_Click);
+    addMenuEntry(nuFile, QStringLiteral("mnuNext"), QStringLiteral("Take The Body Type &Test"), this,
+                 &frmMain::mnuNext_Click);
+    addMenuEntry(nuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this, &frmMain::mnuExit_Click);
 
     QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), &frmMain::mnuOnline_Click);
-    addEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), &frmMain::mnuVisit_Click);
-    addSeparator(mnuHelp, QStringLiteral("mnuFileSep1"));
-    addEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("&Check for Software Update"),
-             &frmMain::mnuUpdate_Click);
-    addSeparator(mnuHelp, QStringLiteral("mnuFileSep2"));
-    addEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), &frmMain::mnuAbout_Click);
+    addMenuEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this,
+                 &frmMain::mnuOnline_Click);
+    addMenuEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this,
+                 &frmMain::mnuVisit_Click);
+    addMenuSeparator(mnuHelp, QStringLiteral("mnuFileSep1"));
+    addMenuEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("&Check for Software Update"), this,
+                 &frmMain::mnuUpdate_Click);
+    addMenuSeparator(mnuHelp, QStringLiteral("mnuFileSep2"));
+    addMenuEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this,
+                 &frmMain::mnuAbout_Click);
 
-    addEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), &frmMain::mnuDonate_Click);
+    addMenuEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), this,
+                 &frmMain::mnuDonate_Click);
     // Not available to the user: kept, but never shown.
-    addEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"), &frmMain::mnumakemoney_Click)
+    addMenuEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"), this,
+                 &frmMain::mnumakemoney_Click)
         ->setVisible(false);
 }
 

@@ -34,7 +34,12 @@ QString filePath(const QString &application)
 {
     if (!isPlainName(application))
         return {};
+#ifdef Q_OS_WIN
+    // The roaming folder, where QSettings keeps user-scope INI files on Windows.
+    const QString folder = qEnvironmentVariable("APPDATA");
+#else
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#endif
     if (folder.isEmpty())
         return {};
     return folder + QStringLiteral("/Orvena/") + application + QStringLiteral(".ini");

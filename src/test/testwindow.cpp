@@ -5,10 +5,12 @@
 
 #include "test/testwindow.h"
 
+#include "app/branding.h"
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "test/resultview.h"
 #include "test/scoring.h"
+#include "ui/controls.h"
 #include "ui/linklabel.h"
 #include "ui/pagestack.h"
 #include "ui/style.h"
@@ -43,22 +45,6 @@ constexpr std::array<TwipsRect, 3> OptionRects{{
     {360, 2100, 6885, 375},
 }};
 constexpr TwipsRect NextRect{6480, 5220, 1365, 435};
-
-// The runs of two and four blanks belong to the text.
-const QString CobrandText = QStringLiteral(
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name "
-    "&  link here. See \"Help\" for details.    Click Here for more info on co-branding.");
-const QString FullBrandText = QStringLiteral(
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
-    "fully branded for your website. Click here for more details.");
-
-template <typename T> T *named(T *widget, const QString &name, const QString &accessibleName = {})
-{
-    widget->setObjectName(name);
-    if (!accessibleName.isEmpty())
-        widget->setAccessibleName(accessibleName);
-    return widget;
-}
 
 QGroupBox *greyFrame(const QString &caption, QWidget *parent, const TwipsRect &rect)
 {
@@ -188,17 +174,9 @@ void frmDisplay::createBottomBar()
     cmdBack->setAutoDefault(false);
     connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
 
-    lblCobrand = named(new LinkLabel(CobrandText, Frame5), QStringLiteral("lblCobrand"), CobrandText);
-    lblFullBrand = named(new LinkLabel(FullBrandText, Frame5), QStringLiteral("lblFullBrand"), FullBrandText);
-    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
-        label->setGeometry(BrandingRect.toPixels());
-        label->setFont(verdana(8.25, true, true));
-        label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
-        setBackground(label, Colors::LightBlue);
-        setForeground(label, Qt::black);
-        m_branding->add(label);
-    }
+    const BrandingLabels branding = createBrandingLabels(Frame5, BrandingRect.toPixels(), *m_branding);
+    lblCobrand = branding.lblCobrand;
+    lblFullBrand = branding.lblFullBrand;
     // The full-branding label lies on top for the whole life of the window; nothing reorders them.
     connect(lblCobrand, &LinkLabel::clicked, this, &frmDisplay::lblCobrand_Click);
     connect(lblFullBrand, &LinkLabel::clicked, this, &frmDisplay::lblFullBrand_Click);
@@ -207,39 +185,31 @@ void frmDisplay::createBottomBar()
 void frmDisplay::createMenus()
 {
     QMenuBar *bar = menuBar();
-    auto addEntry = [this](QWidget *menu, const QString &name, const QString &caption, auto slot) {
-        auto *action = new QAction(caption, menu);
-        action->setObjectName(name);
-        menu->addAction(action);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    auto addSeparator = [](QMenu *menu, const QString &name) {
-        menu->addSeparator()->setObjectName(name);
-    };
-
     QMenu *mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    addEntry(mnuFile, QStringLiteral("mnuBack"), QStringLiteral("Back"), &frmDisplay::mnuBack_Click);
-    addEntry(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), &frmDisplay::mnuExit_Click);
+    addMenuEntry(mnuFile, QStringLiteral("mnuBack"), QStringLiteral("Back"), this,
+                 &frmDisplay::mnuBack_Click);
+    addMenuEntry(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this,
+                 &frmDisplay::mnuExit_Click);
 
     QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"),
-             &frmDisplay::mnuOnline_Click);
-    addEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"),
-             &frmDisplay::mnuVisit_Click);
-    addSeparator(mnuHelp, QStringLiteral("mnuSep1"));
-    addEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"),
-             &frmDisplay::mnuUpdate_Click);
-    addSeparator(mnuHelp, QStringLiteral("mnuSep2"));
-    addEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"),
-             &frmDisplay::mnuAbout_Click);
+    addMenuEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this,
+                 &frmDisplay::mnuOnline_Click);
+    addMenuEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this,
+                 &frmDisplay::mnuVisit_Click);
+    addMenuSeparator(mnuHelp, QStringLiteral("mnuSep1"));
+    addMenuEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this,
+                 &frmDisplay::mnuUpdate_Click);
+    addMenuSeparator(mnuHelp, QStringLiteral("mnuSep2"));
+    addMenuEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this,
+                 &frmDisplay::mnuAbout_Click);
 
-    addEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), &frmDisplay::mnuDonate_Click);
+    addMenuEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), this,
+                 &frmDisplay::mnuDonate_Click);
     // Not available to the user, as in the main window: kept, but never shown.
-    addEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"),
-             &frmDisplay::mnumakemoney_Click)
+    addMenuEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"), this,
+                 &frmDisplay::mnumakemoney_Click)
         ->setVisible(false);
 }
 
