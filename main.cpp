@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
