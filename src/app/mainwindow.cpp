@@ -182,14 +182,16 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         return Form::eventFilter(watched, event);
     const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
     int keyAscii = keyAsciiOf(keyEvent);
+    // Keys that type nothing still move and delete, but an Alt chord's text must not reach the box.
     if (keyAscii < 0)
-        return false;
+        return keyEvent.modifiers().testFlag(Qt::AltModifier) && !keyEvent.text().isEmpty();
     const int typed = keyAscii;
     if (!txtFirstName_KeyPress(keyAscii))
         return true;
     if (keyAscii == typed && keyEvent.text() == QString(QChar(keyAscii)))
         return false;
-    if (keyAscii >= 'A' && keyAscii <= 'Z') {
+    // One key puts in the one character the rule let through, whatever else its event carries.
+    if ((keyAscii >= 'A' && keyAscii <= 'Z') || keyAscii == ' ') {
         txtFirstName->insert(QString(QChar(keyAscii)));
         return true;
     }

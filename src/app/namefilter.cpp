@@ -4,6 +4,9 @@
 
 int keyAsciiOf(const QKeyEvent &event)
 {
+    // Every paste key is Ctrl+V to the rule, so no binding (Shift+Insert, the Paste key) slips text past it.
+    if (event.matches(QKeySequence::Paste))
+        return 22;
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     switch (key) {
@@ -16,6 +19,7 @@ int keyAsciiOf(const QKeyEvent &event)
         return 27;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Delete: // X11 reports it as the character 127, yet it only deletes
         return -1;
     default:
         break;
