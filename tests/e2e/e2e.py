@@ -1,0 +1,572 @@
+#!/usr/bin/python3
+"""End-to-end test of the real kaltrix: a person's run and the faults of a damaged machine.
+
+Types with real key events and clicks (xdotool), reads every window through the accessibility tree, and
+sends every web address the real way (QDesktopServices -> xdg-open -> $BROWSER), where a recorder notes it.
+Run with Debian's own python3, which has the accessibility bindings:
+
+    /usr/bin/python3 tests/e2e/e2e.py --kaltrix build/kaltrix --product-site URL --main-site URL [--slow N]
+"""
+
+import argparse
+import datetime
+import os
+import shutil
+import signal
+import stat
+import sys
+import time
+import traceback
+import urllib.parse
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import harness  # noqa: E402
+from harness import Failure, check, wait_for  # noqa: E402
+
+TITLE = "Kaltrix v1.0"
+MESSAGE_TITLE = "Kaltrix"
+START_BUTTON = "Take The Body Type Test"
+SUBMIT_BUTTON = "Refer A Friend Now"
+ALREADY_RUNNING = "Application is already running"
+ONLY_ALPHABET = "Please Enter Only Alphabet"
+REMINDER = "There maybe an update to this software available\rDo you want to check for an update?"
+
+
+# --- the settings file, as the program keeps it: key names and values shifted by 85 within 0-255 ---------
+
+def scramble(text):
+    return "".join(chr((ord(c) + 85) % 256) for c in text)
+
+
+def unscramble(text):
+    return "".join(chr((ord(c) - 85) % 256) for c in text)
+
+
+def write_settings(config, entries):
+    folder = os.path.join(config, "Orvena")
+    os.makedirs(folder, exist_ok=True)
+    lines = ["[Settings]"]
+    for key, value in entries.items():
+        escaped_key = "".join(f"%{ord(c):02X}" for c in scramble(key))
+        lines.append(f"{escaped_key}={scramble(value)}")
+    with open(os.path.join(folder, "kaltrix.ini"), "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def read_settings(config):
+    """The plain entries of the section Settings, or None when there is no file."""
+    path = os.path.join(config, "Orvena", "kaltrix.ini")
+    if not os.path.exists(path):
+        return None
+    entries = {}
+    section = None
+    with open(path, encoding="utf-8") as f:
+        # Not splitlines(): the shifted digits include U+0085, which Python takes for a line end.
+        for line in f.read().split("\n"):
+            if line.startswith("["):
+                section = line.strip("[]")
+            elif "=" in line and section == "Settings":
+                key, value = line.split("=", 1)
+                entries[unscramble(urllib.parse.unquote(key, encoding="latin-1"))] = unscramble(value)
+    return entries
+
+
+def iso(day):
+    return day.isoformat()
+
+
+# --- one scenario's world: fresh config and runtime folders, the browser recorder ------------------------
+
+class Desk:
+    def __init__(self, session, args, name):
+        self.session = session
+        self.tree = session.tree
+        self.args = args
+        self.name = name
+        base = os.path.join(session.root, name)
+        self.config = os.path.join(base, "config")
+        self.runtime = os.path.join(base, "runtime")
+        os.makedirs(self.config)
+        os.makedirs(self.runtime, mode=0o700)
+        self.browser_log = os.path.join(base, "browser.log")
+        self.started = []
+
+    def env(self):
+        return {
+            "XDG_CONFIG_HOME": self.config,
+            "XDG_RUNTIME_DIR": self.runtime,
+            # No desktop's own URL handlers: xdg-open takes its generic way, which ends in $BROWSER.
+            "XDG_DATA_DIRS": self.session.no_handlers,
+            "BROWSER": self.session.recorder,
+            "KALTRIX_E2E_BROWSER_LOG": self.browser_log,
+        }
+
+    def start(self, name, extra_env=None, wrapper=()):
+        env = self.env()
+        env.update(extra_env or {})
+        app = harness.Kaltrix(self.session, self.args.kaltrix, f"{self.name}-{name}", env, wrapper)
+        self.started.append(app)
+        return app
+
+    def addresses(self):
+        if not os.path.exists(self.browser_log):
+            return []
+        with open(self.browser_log, encoding="utf-8") as f:
+            return f.read().splitlines()
+
+    def wait_addresses(self, count, timeout=15):
+        addresses = wait_for(lambda: (lambda a: a if len(a) >= count else None)(self.addresses()),
+                             self.session.timeout(timeout), f"{count} address(es) at the browser")
+        # A second launch of the same address would land right behind the first.
+        self.settle()
+        addresses = self.addresses()
+        check(len(addresses) == count, f"the browser got {len(addresses)} addresses, expected {count}: "
+                                       f"{addresses}")
+        return addresses
+
+    def settle(self, seconds=1.0):
+        time.sleep(seconds * self.session.slow)
+
+    def close(self):
+        for app in self.started:
+            app.kill()
+
+
+# --- what a person sees ------------------------------------------------------------------------------------
+
+def main_window(app, timeout=30):
+    return app.wait_window(TITLE, contains=START_BUTTON, timeout=timeout)
+
+
+def test_window(app):
+    return app.wait_window(TITLE, contains="Back")
+
+
+def exit_screen(app):
+    return app.wait_window(TITLE, contains=SUBMIT_BUTTON)
+
+
+def message(app, timeout=30):
+    """The message box on screen and its text."""
+    box = app.wait_window(MESSAGE_TITLE, role="alert", timeout=timeout)
+    labels = [label.get_name() for label in app.tree.find_all(box, role="label")]
+    check(len(labels) == 1, f"{app.name}: message box with {len(labels)} texts: {labels}")
+    return box, labels[0]
+
+
+def expect_message(app, text, timeout=30):
+    box, shown = message(app, timeout)
+    check(shown == text, f"{app.name}: message {shown!r}, expected {text!r}")
+    return box
+
+
+def dismiss(app, box, key="Return"):
+    app.activate(box)
+    app.session.key(key)
+    wait_for(lambda: not any(kind == "alert" for kind, _, _ in app.windows()), app.session.timeout(10),
+             f"{app.name}: the message box to close")
+
+
+def titles(app):
+    return sorted((kind, name) for kind, name, _ in app.windows())
+
+
+def expect_only(app, desk, what):
+    """For a while, the program shows its one window and nothing else: no message box above it."""
+    deadline = time.monotonic() + desk.session.timeout(1.5)
+    while time.monotonic() < deadline:
+        check(titles(app) == [("filler", TITLE)], f"{app.name}: {what}, but shows {titles(app)}")
+        time.sleep(0.2)
+
+
+def name_text(app, main):
+    return app.tree.text(app.tree.find(main, "text", "Name"))
+
+
+def question_number(app, window):
+    headings = [label.get_name() for label in app.tree.find_all(window, role="label")
+                if label.get_name().split(".")[0].isdigit()]
+    return int(headings[0].split(".")[0]) if len(headings) == 1 else None
+
+
+def result_lines(app, window):
+    """The result lines from top to bottom."""
+    lines = [label for label in app.tree.find_all(window, role="label")
+             if label.get_name().startswith("My Body Type is ")]
+    lines.sort(key=lambda label: app.tree.centre(label)[1])
+    return [label.get_name() for label in lines]
+
+
+def take_test(app, answers=None):
+    """From the main window with a name in it: the test from question 1 to the result; gives the test window."""
+    session = app.session
+    app.activate(main_window(app))
+    session.key("alt+t")
+    window = test_window(app)
+    check([kind for kind, _, _ in app.windows()] == ["filler"], f"{app.name}: the main window stayed open "
+                                                                f"beside the test: {titles(app)}")
+    for number in range(1, 11):
+        wait_for(lambda: question_number(app, window) == number, session.timeout(10),
+                 f"{app.name}: question {number}")
+        if number == 1:
+            options = app.tree.find_all(window, role="radio button")
+            check(app.tree.has_state(options[0], "checked"),
+                  f"{app.name}: question 1 opened without its top option chosen")
+        if answers:
+            option = app.tree.find(window, "radio button", answers[number - 1])
+            session.click(option)
+            wait_for(lambda: app.tree.has_state(option, "checked"), session.timeout(10),
+                     f"{app.name}: {answers[number - 1]!r} chosen")
+        session.key("alt+n")
+    wait_for(lambda: len(result_lines(app, window)) == 3, session.timeout(10), f"{app.name}: the result")
+    return window
+
+
+def leave(app, window=None, key="alt+x", screen_key="alt+x"):
+    """Leaves window with key, then the exit screen with screen_key (window None: the exit screen is up);
+    checks that the process ends with status 0 and leaves no window behind."""
+    session = app.session
+    if window is not None:
+        app.activate(window)
+        session.key(key)
+    screen = exit_screen(app)
+    app.activate(screen)
+    session.key(screen_key)
+    code = app.exit_code()
+    check(code == 0, f"{app.name} ended with status {code}")
+    left = session.xdotool("search", "--onlyvisible", "--pid", str(app.pid), check_rc=False)
+    check(not left, f"{app.name} left windows behind: {left}")
+
+
+def lock_files(desk):
+    return [name for name in os.listdir(desk.runtime) if name.endswith(".lock")]
+
+
+# --- a person's run ----------------------------------------------------------------------------------------
+
+NAME_TYPING = [
+    # (keys typed into an emptied box, text shown, message shown)
+    ("anna", "ANNA", None),
+    ("jo ann", "JO ANN", None),
+    ("3", "JO ANN", ONLY_ALPHABET),
+]
+
+DEFAULT_RESULT = ["My Body Type is 50% Endomorph", "My Body Type is 30% Mesomorph",
+                  "My Body Type is 20% Ectomorph"]
+CHOSEN_ANSWERS = ["Hard And Muscular", "Athletic and Rugged", "Very Quickly",
+                  "I can gain and lose weight easily", "Self Aware And Intellectual", "Frail And Delicate",
+                  "Fairly Active", "Laid back", "I should lose some weight", "Slow"]
+CHOSEN_RESULT = ["My Body Type is 30% Endomorph", "My Body Type is 40% Mesomorph",
+                 "My Body Type is 30% Ectomorph"]
+
+# (field, typed, sent): blanks around a value go, "&", "=", "#", "+", "%" and letters beyond ASCII stay.
+REFERRAL = [
+    ("Your Name", "  Jo Ann & Zoë #1  ", "Jo Ann & Zoë #1"),
+    ("Your Email Address", "jo+ann@example.com", "jo+ann@example.com"),
+    ("Friend's Name", "Ann-Marie O'Neil=50%", "Ann-Marie O'Neil=50%"),
+    ("Friend's Email Address", "ann.marie@example.org", "ann.marie@example.org"),
+]
+
+
+def a_persons_run(desk):
+    session = desk.session
+    today = datetime.date.today()
+
+    first = desk.start("first")
+    main = main_window(first)
+    expect_only(first, desk, "a first start asks nothing")
+    check(read_settings(desk.config) == {"Duration": iso(today), "Install": "1"},
+          f"a first start stored {read_settings(desk.config)}")
+
+    name = first.tree.find(main, "text", "Name")
+    for typed, shown, refusal in NAME_TYPING:
+        first.activate(main)
+        if refusal is None:
+            session.key(*["BackSpace"] * len(first.tree.text(name)))
+            wait_for(lambda: first.tree.text(name) == "", session.timeout(10), "an empty name box")
+        session.type(typed)
+        if refusal:
+            dismiss(first, expect_message(first, refusal))
+            check(first.tree.text(name) == shown, f"a refused key changed the name to {first.tree.text(name)!r}")
+        else:
+            wait_for(lambda: first.tree.text(name) == shown, session.timeout(10),
+                     f"{typed!r} shown as {shown!r} (shows {first.tree.text(name)!r})")
+
+    place = first.tree.centre(main)
+    second = desk.start("second")
+    box = expect_message(second, ALREADY_RUNNING)
+    check(titles(second) == [("alert", MESSAGE_TITLE)], f"the second start shows {titles(second)}")
+    check(titles(first) == [("filler", TITLE)], f"the first instance now shows {titles(first)}")
+    check(name_text(first, main) == "JO ANN", "the second start changed the first one's name box")
+    check(first.tree.centre(main) == place, "the second start moved the first one's window")
+    dismiss(second, box)
+    check(second.exit_code() == 0, "the refused start did not end with status 0")
+    check(first.running() and titles(first) == [("filler", TITLE)], "the first instance did not go on as before")
+
+    window = take_test(first)
+    check(result_lines(first, window) == DEFAULT_RESULT, f"untouched answers gave {result_lines(first, window)}")
+
+    session.key("alt+b")
+    main = main_window(first)
+    wait_for(lambda: titles(first) == [("filler", TITLE)], session.timeout(10), "only the main window after Back")
+    check(name_text(first, main) == "JO ANN", "Back lost the typed name")
+
+    window = take_test(first, CHOSEN_ANSWERS)
+    check(result_lines(first, window) == CHOSEN_RESULT,
+          f"the second test did not start from zero: {result_lines(first, window)}")
+
+    session.key("alt+f", "x")
+    screen = exit_screen(first)
+    check(titles(first) == [("filler", TITLE)], f"leaving the test shows {titles(first)}")
+    for field, typed, _ in REFERRAL:
+        box = first.tree.find(screen, "text", field)
+        session.click(box)
+        wait_for(lambda: first.tree.text(box) == "", session.timeout(10), f"the hint of {field!r} to go")
+        session.type(typed)
+        wait_for(lambda: first.tree.text(box) == typed, session.timeout(10), f"{typed!r} in {field!r}")
+    session.click(first.tree.find(screen, "push button", SUBMIT_BUTTON))
+    [address] = desk.wait_addresses(1)
+    check_referral(address, desk.args, [sent for _, _, sent in REFERRAL])
+    check(titles(first) == [("filler", TITLE)], f"a referral left {titles(first)}")
+
+    leave(first)
+
+
+def check_referral(address, args, sent):
+    """The address is the refer-a-friend page with taf1 to taf6, each value encoded so that it decodes exactly."""
+    page = args.main_site + "/ovsw-refer-a-friend.php"
+    check(address.startswith(page + "?"), f"referral address {address!r} is not on {page}")
+    query = address[len(page) + 1:]
+    check(all(33 <= ord(c) < 127 for c in query) and "#" not in query,
+          f"the query holds characters a browser would change or cut: {query!r}")
+    expected = list(zip(["taf1", "taf2", "taf3", "taf4", "taf5", "taf6"],
+                        [sent[0], sent[1], "Your Message\r\n", sent[2], sent[3], args.product_site + "/"]))
+    try:
+        decoded = urllib.parse.parse_qsl(query, keep_blank_values=True, strict_parsing=True, errors="strict")
+    except ValueError as error:
+        raise Failure(f"the query does not decode: {error}: {query!r}") from None
+    check(decoded == expected, f"the query decodes to {decoded}, expected {expected}")
+
+
+def reminder_after_fifteen_days(desk):
+    session = desk.session
+    today = datetime.date.today()
+    write_settings(desk.config, {"Duration": iso(today - datetime.timedelta(days=15)), "Install": "-7"})
+
+    app = desk.start("reminder")
+    box = expect_message(app, REMINDER)
+    # The question comes before any window of the program.
+    for _ in range(5):
+        check(titles(app) == [("alert", MESSAGE_TITLE)], f"beside the question: {titles(app)}")
+        time.sleep(0.1 * session.slow)
+    dismiss(app, box)  # Yes is the default answer
+    main = main_window(app)
+    download = desk.args.product_site + "/download-kaltrix.html"
+    check(desk.wait_addresses(1) == [download], f"Yes opened {desk.addresses()}, expected {download}")
+    check(read_settings(desk.config) == {"Duration": iso(today), "Install": "7"},
+          f"an answered question stored {read_settings(desk.config)}")
+    expect_only(app, desk, "the question comes once")
+    # The window manager's close, as the close box gives it, on both windows.
+    leave(app, main, key="alt+F4", screen_key="alt+F4")
+
+
+# --- faults of the machine ---------------------------------------------------------------------------------
+
+def stale_lock_of_a_killed_instance(desk):
+    killed = desk.start("killed")
+    main_window(killed)
+    killed.proc.send_signal(signal.SIGKILL)
+    check(killed.exit_code() == -signal.SIGKILL, "the first instance did not die")
+    check(lock_files(desk), "no lock was left behind to test with")
+
+    app = desk.start("after-kill")
+    main = main_window(app)
+    expect_only(app, desk, "the lock of a dead instance refuses nothing")
+    leave(app, main)
+    check(not lock_files(desk), f"a clean end left {lock_files(desk)}")
+
+
+CROWD = 20
+
+
+def simultaneous_starts(desk):
+    session = desk.session
+    crowd = [desk.start(f"crowd-{i}") for i in range(CROWD)]
+
+    def settled():
+        shown = {}
+        for app in crowd:
+            windows = titles(app)
+            if not windows:
+                return None
+            shown[app] = windows
+        return shown
+
+    shown = wait_for(settled, session.timeout(90), f"all {CROWD} starts to show a window")
+    winners = [app for app in crowd if shown[app] == [("filler", TITLE)]]
+    check(len(winners) == 1, f"{len(winners)} main windows: {[shown[a] for a in crowd]}")
+    [winner] = winners
+    for app in crowd:
+        if app is not winner:
+            dismiss(app, expect_message(app, ALREADY_RUNNING))
+            code = app.exit_code()
+            check(code == 0, f"{app.name}: a refused start ended with status {code}")
+    check(winner.running() and titles(winner) == [("filler", TITLE)],
+          f"the one that started shows {titles(winner)}")
+    leave(winner, main_window(winner))
+
+
+def read_only_config_folder(desk):
+    session = desk.session
+    write_settings(desk.config, {"Duration": iso(datetime.date.today() - datetime.timedelta(days=15)),
+                                 "Install": "1"})
+    before = snapshot(desk.config)
+    if os.geteuid() == 0:
+        # Permissions do not stop root; a read-only mount does, in a mount namespace of this process only.
+        wrapper = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
+                   'mount --bind -o ro "$0" "$0" && exec "$@"', desk.config]
+    else:
+        for path, _, names in os.walk(desk.config):
+            for name in names:
+                os.chmod(os.path.join(path, name), stat.S_IRUSR)
+            os.chmod(path, stat.S_IRUSR | stat.S_IXUSR)
+        wrapper = []
+    app = desk.start("read-only", wrapper=wrapper)
+    dismiss(app, expect_message(app, REMINDER), key="Escape")  # No
+    main = main_window(app)
+    expect_only(app, desk, "refused writes stay silent")
+
+    app.activate(main)
+    session.type("ro")
+    window = take_test(app)
+    check(result_lines(app, window) == DEFAULT_RESULT, f"the test gave {result_lines(app, window)}")
+    session.key("alt+b")
+    leave(app, main_window(app))
+    check(snapshot(desk.config) == before, "the read-only folder was changed")
+    check(desk.addresses() == [], f"No opened {desk.addresses()}")
+
+
+def snapshot(folder):
+    files = {}
+    for path, _, names in os.walk(folder):
+        for name in names:
+            with open(os.path.join(path, name), "rb") as f:
+                files[os.path.relpath(os.path.join(path, name), folder)] = f.read()
+    return files
+
+
+NO_BROWSER = [
+    # (case, environment): BROWSER names nothing; then also no xdg-open on the PATH.
+    ("browser-nowhere", {"BROWSER": "/nonexistent/browser"}),
+    ("no-handler", {"BROWSER": "/nonexistent/browser", "PATH": "/nonexistent"}),
+]
+
+
+def no_browser(desk, extra_env):
+    session = desk.session
+    app = desk.start("app", extra_env)
+    main = main_window(app)
+    before = session.xdotool("search", "--onlyvisible", "--name", ".", check_rc=False)
+
+    for keys in (("alt+h", "o"), ("alt+h", "c"), ("alt+d",)):
+        app.activate(main)
+        session.key(*keys)
+        expect_only(app, desk, f"{'+'.join(keys)} without a browser")
+    [board] = [label for label in app.tree.find_all(main, role="label")
+               if label.get_name().startswith("Got a question")]
+    session.click(board)
+    expect_only(app, desk, "a link label without a browser")
+    after = session.xdotool("search", "--onlyvisible", "--name", ".", check_rc=False)
+    check(after == before, "a window appeared on the screen")
+
+    app.activate(main)
+    session.type("nb")
+    take_test(app)
+    session.key("alt+f", "x")
+    screen = exit_screen(app)
+    home = app.tree.find(screen, "check box")
+    session.click(home)
+    desk.settle()
+    check(titles(app) == [("filler", TITLE)], f"the home-page button without a browser left {titles(app)}")
+    check(not app.tree.has_state(home, "checked"), "the home-page button stayed pressed")
+    check(desk.addresses() == [], f"the recorder was reached: {desk.addresses()}")
+    leave(app)
+
+
+SCENARIOS = [
+    ("a person's run", a_persons_run),
+    ("reminder after fifteen days", reminder_after_fifteen_days),
+    ("stale lock of a killed instance", stale_lock_of_a_killed_instance),
+    (f"{CROWD} simultaneous starts", simultaneous_starts),
+    ("read-only config folder", read_only_config_folder),
+] + [(f"no browser: {case}", lambda desk, env=env: no_browser(desk, env)) for case, env in NO_BROWSER]
+
+
+TOOLS = ["Xvfb", "openbox", "xdotool", "dbus-daemon", "xdg-open", "unshare"]
+SKIPPED = 77
+
+
+def missing_tools():
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        missing.append("at-spi2-core")
+    try:
+        import gi
+
+        gi.require_version("Atspi", "2.0")
+    except (ImportError, ValueError):
+        missing.append("python3-pyatspi (in Debian's own /usr/bin/python3)")
+    return missing
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--kaltrix", required=True)
+    parser.add_argument("--product-site", required=True)
+    parser.add_argument("--main-site", required=True)
+    parser.add_argument("--slow", type=float, default=1.0, help="multiplies every wait (sanitizer builds)")
+    parser.add_argument("--only", help="run only the scenarios whose name contains this")
+    args = parser.parse_args()
+    args.kaltrix = os.path.abspath(args.kaltrix)
+    missing = missing_tools()
+    if missing:
+        print("SKIP: missing " + ", ".join(missing) + " (scripts/test.sh installs them)")
+        return SKIPPED
+
+    # Whatever happens below, the session is torn down; this bounds a wait nobody foresaw.
+    def out_of_time(*_):
+        raise Failure("the whole test ran out of time")
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, out_of_time)
+    signal.alarm(int(300 * args.slow))
+
+    failures = []
+    started = time.monotonic()
+    recorder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "browser-recorder.sh")
+    with harness.Session(recorder, args.slow) as session:
+        for index, (title, scenario) in enumerate(SCENARIOS):
+            if args.only and args.only not in title:
+                continue
+            desk = Desk(session, args, f"s{index}")
+            begun = time.monotonic()
+            try:
+                scenario(desk)
+                print(f"PASS  {title} ({time.monotonic() - begun:.1f} s)", flush=True)
+            except Exception as failure:
+                failures.append(title)
+                print(f"FAIL  {title}: {failure}", flush=True)
+                traceback.print_exc()
+                for app in desk.started:
+                    print(f"----- {app.name} output:\n{open(app.log, errors='replace').read()}", flush=True)
+            finally:
+                desk.close()
+    signal.alarm(0)
+    print(f"{len(SCENARIOS) - len(failures)} passed, {len(failures)} failed in "
+          f"{time.monotonic() - started:.0f} s", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
