@@ -1,3 +1,4 @@
+#include "app/exposeprobe.h"
 #include "app/startup.h"
 #include "ui/qtplatform.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
     QtPlatform platform;
     Platform::install(&platform);
+    reportFirstExposeIfAsked();
     StartApplication();
     return app.exec();
 }
