@@ -49,6 +49,7 @@ constexpr TwipsRect NextRect{6480, 5220, 1365, 435};
 QGroupBox *greyFrame(const QString &caption, QWidget *parent, const TwipsRect &rect)
 {
     auto *frame = new QGroupBox(caption, parent);
+    frame->setAccessibleName(caption);
     frame->setGeometry(rect.toPixels());
     setBackground(frame, Colors::Grey);
     setForeground(frame, Qt::black);
@@ -327,10 +328,14 @@ void frmDisplay::cmdNext10_Click()
 
 void frmDisplay::cmdBack_Click()
 {
-    Forms::mainWindow().show();
+    frmMain &main = Forms::mainWindow();
+    main.show();
     close();
     // Closing showed the exit screen (and loaded it, the first time); going back must not leave it up.
     Forms::hideExitScreen();
+    // The exit screen took the activation for a moment; give the keyboard back to the main window.
+    main.raise();
+    main.activateWindow();
 }
 
 void frmDisplay::mnuBack_Click()
