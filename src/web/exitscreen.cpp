@@ -312,9 +312,11 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
     const bool emailField = watched == txtEmail || watched == txtFriendEmail;
     if (!emailField || event->type() != QEvent::KeyPress)
         return Form::eventFilter(watched, event);
-    int keyAscii = keyAsciiOf(static_cast<const QKeyEvent &>(*event));
+    const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
+    int keyAscii = keyAsciiOf(keyEvent);
+    // An Alt chord types nothing, so its text (Alt+Space among them) must not slip into the field.
     if (keyAscii < 0)
-        return false;
+        return keyEvent.modifiers().testFlag(Qt::AltModifier) && !keyEvent.text().isEmpty();
     if (watched == txtEmail)
         txtEmail_KeyPress(keyAscii);
     else
