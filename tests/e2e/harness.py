@@ -350,10 +350,19 @@ class Kaltrix:
         out = self.session.xdotool("search", "--onlyvisible", "--pid", str(self.pid), check_rc=False)
         return out.split() if out else []
 
+    def has_keyboard(self, window):
+        """True when this window is active both for the program and for the window manager: with many
+        programs starting at once, the program may still believe in a focus the window manager already gave
+        to a newer window, and keys go where the window manager says."""
+        if not self.tree.has_state(window, "active"):
+            return False
+        out = self.session.xdotool("getactivewindow", "getwindowpid", check_rc=False)
+        return out is not None and out.strip() == str(self.pid)
+
     def activate(self, window):
         """Gives the keyboard to this window: through the window manager, as a task bar would, and where that
         is not enough, by a click on an empty spot at the window's lower left edge, as a person would."""
-        if self.tree.has_state(window, "active"):
+        if self.has_keyboard(window):
             return
         x, y = self.tree.centre(window)
         for wid in self.x_windows():
@@ -364,14 +373,14 @@ class Kaltrix:
                 self.session.xdotool("windowactivate", "--sync", wid, check_rc=False)
                 break
         try:
-            wait_for(lambda: self.tree.has_state(window, "active"), self.session.timeout(2), "activation")
+            wait_for(lambda: self.has_keyboard(window), self.session.timeout(2), "activation")
             return
         except Failure:
             pass
         rect = self.tree.atspi.Component.get_extents(window, self.tree.atspi.CoordType.SCREEN)
         self.session.xdotool("mousemove", str(rect.x + 2), str(rect.y + rect.height - 3), "sleep", "0.1",
                              "click", "1")
-        wait_for(lambda: self.tree.has_state(window, "active"), self.session.timeout(10),
+        wait_for(lambda: self.has_keyboard(window), self.session.timeout(10),
                  f"{self.name}: window {window.get_name()!r} to become active")
 
     def kill(self):
