@@ -1,4 +1,3 @@
-#include "app/exposeprobe.h"
 #include "app/startup.h"
 #include "ui/qtplatform.h"
 
@@ -14,7 +13,6 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
     QtPlatform platform;
     Platform::install(&platform);
-    reportFirstExposeIfAsked();
     StartApplication();
     return app.exec();
 }

@@ -15,8 +15,8 @@ done
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALTRIX_BUILD_BENCH=ON \
     -DKALTRIX_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target kaltrix kaltrix_floor kaltrix_nextbench >/dev/null
+cmake --build "$build" --target kaltrix_probed kaltrix_floor kaltrix_nextbench >/dev/null
 
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    python3 "$root/bench/measure.py" --runs "$runs" --kaltrix "$build/kaltrix" \
+    python3 "$root/bench/measure.py" --runs "$runs" --kaltrix "$build/bench/probed/kaltrix" \
     --floor "$build/bench/kaltrix_floor" --nextbench "$build/bench/kaltrix_nextbench"
