@@ -2,12 +2,13 @@
 
 #include <QString>
 
-// The per-user INI store behind the platform seam: one file per application name,
-// <user config folder>/Orvena/<application>.ini ($XDG_CONFIG_HOME or ~/.config on Linux).
-// Nothing here ever blocks or fails loudly: a file that cannot be ours reads as empty and refuses writes.
+// The per-user INI store behind the platform seam on Linux: one file per application name,
+// <user config folder>/Orvena/<application>.ini ($XDG_CONFIG_HOME or ~/.config). Nothing here ever blocks
+// or fails loudly: a file that cannot be ours reads as empty and refuses writes, and what others put into
+// the file stays as it is.
 namespace SettingsStore {
 
-// Empty when the platform has no user config folder or the name cannot be a file name of ours.
+// Empty when there is no user config folder or the name cannot be a file name of ours.
 QString filePath(const QString &application);
 
 // The stored text, or the empty text when the entry is absent, unreadable or not a plain text.
