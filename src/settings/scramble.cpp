@@ -1,11 +1,9 @@
 #include "settings/scramble.h"
 
-namespace modHelp {
-
 namespace {
 constexpr int ShiftWidth = 85;
 
-QString shifted(QStringView text, int by)
+QString shifted(QStringView text, int by, const SingleByteSet &set)
 {
     QString result;
     result.reserve(text.size());
@@ -15,21 +13,23 @@ QString shifted(QStringView text, int by)
         if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
             QChar::isLowSurrogate(text[i + 1].unicode()))
             ++i;
-        const int code = unit <= 0xFF ? unit : u'?';
-        result.append(QChar(char16_t((code + by) & 0xFF)));
+        const int code = set.code(unit);
+        result.append(set.character((code < 0 ? int(u'?') : code) + by));
     }
     return result;
 }
 } // namespace
 
-QString ScrambleText(const QString &text)
+namespace modHelp {
+
+QString ScrambleText(const QString &text, const SingleByteSet &set)
 {
-    return shifted(text, ShiftWidth);
+    return shifted(text, ShiftWidth, set);
 }
 
-QString UnscrambleText(const QString &text)
+QString UnscrambleText(const QString &text, const SingleByteSet &set)
 {
-    return shifted(text, 256 - ShiftWidth);
+    return shifted(text, 256 - ShiftWidth, set);
 }
 
 } // namespace modHelp

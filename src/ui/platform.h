@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/singlebyteset.h"
+
 #include <QDate>
 #include <QString>
 #include <QUrl>
@@ -24,7 +26,8 @@ class Platform
 public:
     virtual ~Platform() = default;
 
-    // A modal box captioned with the application title; returns the button the user pressed.
+    // A modal box captioned with the application title; returns the button the user pressed. A box with
+    // Yes and No can be left by those two only.
     virtual MessageAnswer showMessage(const MessageRequest &request) = 0;
 
     // Hands the address to the desktop and returns at once; failures are not reported.
@@ -48,6 +51,9 @@ public:
 
     // The running executable's file name without its extension, read afresh at every call.
     virtual QString applicationName() = 0;
+
+    // The set whose codes stored key names and values are shifted in: the ANSI code page on Windows.
+    virtual const SingleByteSet &singleByteSet() { return SingleByteSet::latin1(); }
 
     // Ends the process at once with status 0. Production never returns; test fakes do.
     virtual void endProcess() = 0;
