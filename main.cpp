@@ -6,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    Native::prepareProcess();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kaltrix.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral(KALTRIX_APP_ID));

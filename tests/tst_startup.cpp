@@ -4,14 +4,16 @@
 #include "fakeplatform.h"
 #include "ui/form.h"
 #include "ui/linklabel.h"
+#include "ui/native.h"
 #include "ui/qtplatform.h"
 #include "ui/windowregistry.h"
 #include "web/exitscreen.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,14 +21,18 @@
 #include <cmath>
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 // A window that notes when it closes and can run a hook from its close handling.
 class RecordingForm : public Form
 {
 public:
-    RecordingForm(QString name, QStringList *log) : Form(QSize(10, 10), false), m_name(std::move(name)), m_log(log)
-    {
-    }
+    RecordingForm(QString name, QStringList *log)
+        : Form(QSize(10, 10), false), m_name(std::move(name)), m_log(log)
+    {}
     std::function<void()> onUnload;
 
 protected:
@@ -62,7 +68,8 @@ private slots:
     void nestedExitFromACloseHandlingEndsOnce();
     void exitScreenCloseEndsProcessWithoutReturning();
 
-    void instanceGuardRefusesLiveHolderAndTakesOverDeadOne();
+    void instanceGuardLetsExactlyOneThroughWhateverLiesThere_data();
+    void instanceGuardLetsExactlyOneThroughWhateverLiesThere();
 
 private:
     FakePlatform m_platform;
@@ -132,7 +139,9 @@ void tst_Startup::brandingDrawRaisesOneLabel()
 void tst_Startup::startShowsMainWindowAfterSeeding()
 {
     m_platform.draws = {0.0f};
-    m_platform.onMessage = [](const MessageRequest &) { QFAIL("start-up showed a message"); };
+    m_platform.onMessage = [](const MessageRequest &) {
+        QFAIL("start-up showed a message");
+    };
     StartApplication();
     m_platform.onMessage = nullptr;
     frmMain *main = Forms::existingMainWindow();
@@ -148,7 +157,9 @@ void tst_Startup::secondInstanceIsRefusedAndShowsNoWindow()
 {
     m_platform.instanceGuardFree = false;
     // The process must not end while the message is still up.
-    m_platform.onMessage = [this](const MessageRequest &) { QCOMPARE(m_platform.endProcessCalls, 0); };
+    m_platform.onMessage = [this](const MessageRequest &) {
+        QCOMPARE(m_platform.endProcessCalls, 0);
+    };
     StartApplication();
     m_platform.onMessage = nullptr;
     QCOMPARE(m_platform.messages.size(), 1);
@@ -188,8 +199,12 @@ void tst_Startup::nestedExitFromACloseHandlingEndsOnce()
         log.append(QStringLiteral("after nested"));
     };
     // A window that tries to close one whose close is under way must not close it a second time.
-    a->onUnload = [&] { QVERIFY(!exitLike->isClosing()); };
-    b->onUnload = [&] { exitLike->close(); };
+    a->onUnload = [&] {
+        QVERIFY(!exitLike->isClosing());
+    };
+    b->onUnload = [&] {
+        exitLike->close();
+    };
     ExitApplication();
     QCOMPARE(log, (QStringList{QStringLiteral("a"), QStringLiteral("exit"), QStringLiteral("b"),
                                QStringLiteral("after nested")}));
@@ -210,59 +225,143 @@ void tst_Startup::exitScreenCloseEndsProcessWithoutReturning()
     QVERIFY(WindowRegistry::openWindows().isEmpty());
 }
 
-void tst_Startup::instanceGuardRefusesLiveHolderAndTakesOverDeadOne()
+namespace {
+enum class Occupant {
+    Nothing,
+    LiveHolder,
+    DeadHolder,
+    EmptyFile,
+    Garbage,
+    Unreadable,
+    Directory,
+    FullDirectory,
+    DanglingLink,
+    LinkToDevice,
+    Fifo
+};
+
+// One start of the guard in a process of its own: it reports "held", "refused" or "unavailable" and how
+// long the decision took, and a holder keeps its guard until it is killed.
+QProcess *startGuard(const QString &name, QObject *parent)
 {
+    auto *process = new QProcess(parent);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KALTRIX_TRY_GUARD"), name);
+    process->setProcessEnvironment(environment);
+    process->start(QCoreApplication::applicationFilePath(), {});
+    return process;
+}
+
+QByteArray verdict(QProcess *process)
+{
+    if (!process->canReadLine() && !process->waitForReadyRead(20000))
+        return "silent";
+    return process->readLine().trimmed();
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Occupant)
+
+void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere_data()
+{
+    QTest::addColumn<Occupant>("occupant");
+    QTest::addColumn<int>("held");
+    QTest::addRow("nothing") << Occupant::Nothing << 1;
+    QTest::addRow("a live holder") << Occupant::LiveHolder << 0;
+    QTest::addRow("a killed holder's file") << Occupant::DeadHolder << 1;
+#ifdef Q_OS_UNIX
+    QTest::addRow("an empty file") << Occupant::EmptyFile << 1;
+    QTest::addRow("garbage") << Occupant::Garbage << 1;
+    QTest::addRow("a file of mode 000") << Occupant::Unreadable << 1;
+    QTest::addRow("a directory") << Occupant::Directory << 1;
+    QTest::addRow("a directory with contents") << Occupant::FullDirectory << 1;
+    QTest::addRow("a dangling symlink") << Occupant::DanglingLink << 1;
+    QTest::addRow("a symlink to /dev/zero") << Occupant::LinkToDevice << 1;
+    QTest::addRow("a FIFO") << Occupant::Fifo << 1;
+#endif
+}
+
+// Several starts at the same moment, on whatever a crash, a killed write or a stranger left at the lock's
+// place: exactly one runs, at once, unless a live instance holds the guard.
+void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere()
+{
+    QFETCH(Occupant, occupant);
+    QFETCH(int, held);
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
     const QString name = QStringLiteral("kaltrix-guard-test");
-    const QString lockPath = runtime.path() + u'/' + name + QStringLiteral(".lock");
+    const QString lock = runtime.path() + u'/' + name + QStringLiteral(".lock");
 
-    // Another process holds the guard: refused, for as long as it lives.
-    QProcess holder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("KALTRIX_HOLD_LOCK"), lockPath);
-    holder.setProcessEnvironment(environment);
-    holder.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(holder.waitForReadyRead(10000));
-    QCOMPARE(holder.readAll().trimmed(), QByteArray("locked"));
-    {
-        QtPlatform second;
-        QVERIFY(!second.acquireInstanceGuard(name));
+    QProcess *holder = nullptr;
+    if (occupant == Occupant::LiveHolder || occupant == Occupant::DeadHolder) {
+        holder = startGuard(name, this);
+        QVERIFY(verdict(holder).startsWith("held "));
+        if (occupant == Occupant::DeadHolder) {
+            holder->kill();
+            QVERIFY(holder->waitForFinished());
+        }
     }
+    if (occupant == Occupant::EmptyFile || occupant == Occupant::Garbage ||
+        occupant == Occupant::Unreadable) {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(occupant == Occupant::Garbage ? QByteArray("\x00\xff not a pid\n", 13) : QByteArray());
+        file.close();
+        if (occupant == Occupant::Unreadable)
+            QVERIFY(file.setPermissions({}));
+    }
+    if (occupant == Occupant::Directory || occupant == Occupant::FullDirectory)
+        QVERIFY(QDir().mkpath(lock +
+                              (occupant == Occupant::FullDirectory ? QStringLiteral("/inside") : QString())));
+    if (occupant == Occupant::DanglingLink || occupant == Occupant::LinkToDevice)
+        QVERIFY(QFile::link(occupant == Occupant::LinkToDevice ? QStringLiteral("/dev/zero") : lock + u'x',
+                            lock));
+#ifdef Q_OS_UNIX
+    if (occupant == Occupant::Fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+#endif
 
-    // The holder crashes: its lock is taken over at once, however young the file is.
-    holder.kill();
-    QVERIFY(holder.waitForFinished());
-    QVERIFY(QFile::exists(lockPath));
-    {
-        QtPlatform next;
-        QVERIFY(next.acquireInstanceGuard(name));
-        QtPlatform third;
-        QVERIFY(!third.acquireInstanceGuard(name));
+    QList<QProcess *> crowd;
+    for (int i = 0; i < 8; ++i)
+        crowd.append(startGuard(name, this));
+    int holding = 0;
+    for (QProcess *start : std::as_const(crowd)) {
+        const QByteArray said = verdict(start);
+        QVERIFY2(said.startsWith("held ") || said.startsWith("refused "), said.constData());
+        holding += said.startsWith("held ") ? 1 : 0;
+        QVERIFY2(said.split(' ').value(1).toInt() < 500, said.constData());
     }
-    // Released when its owner goes away.
-    {
-        QtPlatform again;
-        QVERIFY(again.acquireInstanceGuard(name));
+    QCOMPARE(holding, held);
+    for (QProcess *process : std::as_const(crowd) + QList<QProcess *>{holder}) {
+        if (process) {
+            process->kill();
+            process->waitForFinished();
+            delete process;
+        }
     }
-    qputenv("XDG_RUNTIME_DIR", previous);
 }
 
-// Started with KALTRIX_HOLD_LOCK set, the test binary only holds that lock until it is killed.
+// Started with KALTRIX_TRY_GUARD set, the test binary only tries the guard, says how it went, and keeps a
+// guard it got until it is killed.
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsSet("KALTRIX_HOLD_LOCK")) {
+    if (qEnvironmentVariableIsSet("KALTRIX_TRY_GUARD")) {
         QCoreApplication app(argc, argv);
-        QLockFile lock(qEnvironmentVariable("KALTRIX_HOLD_LOCK"));
-        lock.setStaleLockTime(0);
-        if (!lock.tryLock(0))
-            return 2;
-        std::fputs("locked\n", stdout);
+        QElapsedTimer clock;
+        clock.start();
+        Native::InstanceGuard guard;
+        const Native::InstanceGuard::Result result = guard.acquire(qEnvironmentVariable("KALTRIX_TRY_GUARD"));
+        const char *said = result == Native::InstanceGuard::Result::Held            ? "held"
+                           : result == Native::InstanceGuard::Result::HeldByAnother ? "refused"
+                                                                                    : "unavailable";
+        std::printf("%s %lld\n", said, static_cast<long long>(clock.elapsed()));
         std::fflush(stdout);
-        QThread::sleep(60);
+        if (result == Native::InstanceGuard::Result::Held)
+            QThread::sleep(60);
         return 0;
     }
     QApplication app(argc, argv);

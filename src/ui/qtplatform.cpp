@@ -1,16 +1,32 @@
 #include "ui/qtplatform.h"
 
-#include "settings/settingsstore.h"
-
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <cstdlib>
+
+namespace {
+// A Yes/No question can be left by its two answers only, as on Windows: Esc and the close box give none.
+class QuestionBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            event->accept();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+} // namespace
 
 QtPlatform::QtPlatform()
 {
@@ -21,19 +37,28 @@ QtPlatform::~QtPlatform() = default;
 
 MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
 {
-    // Owned by the active window so that the box stays above a window that keeps itself on top.
-    QMessageBox box(request.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-                    applicationTitle(), request.text, QMessageBox::NoButton, QApplication::activeWindow());
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setTextFormat(Qt::PlainText);
+    const QMessageBox::Icon icon =
+        request.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information;
+    // Owned by the active window, so that it stays above a window that keeps itself on top. A box without
+    // one (at start-up) comes up above every window on the desktop, another instance's topmost exit screen
+    // included: whoever waits for the answer must see the question.
+    QWidget *owner = QApplication::activeWindow();
+    const Qt::WindowFlags ownerless = owner ? Qt::WindowFlags() : Qt::WindowStaysOnTopHint;
     if (request.buttons == MessageButtons::YesNo) {
+        QuestionBox box(icon, applicationTitle(), request.text, QMessageBox::NoButton, owner,
+                        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | ownerless);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.setTextFormat(Qt::PlainText);
         QPushButton *yes = box.addButton(QMessageBox::Yes);
         QPushButton *no = box.addButton(QMessageBox::No);
         box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? no : yes);
-        box.setEscapeButton(no);
         box.exec();
         return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
+    QMessageBox box(icon, applicationTitle(), request.text, QMessageBox::NoButton, owner,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | ownerless);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(box.addButton(QMessageBox::Ok));
     box.exec();
     return MessageAnswer::Ok;
@@ -41,19 +66,25 @@ MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
 
 void QtPlatform::openUrl(const QUrl &url)
 {
-    // A missing browser or handler is not the user's business here.
+    // A missing browser or handler is not the user's business here. What a failed launch would report, Qt's
+    // warning or the launcher's complaint, carries the whole address, and a referral's names and e-mail
+    // addresses must not end up in a session log: nothing said during the launch goes anywhere.
+    const Native::QuietStandardError quiet;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     (void)QDesktopServices::openUrl(url);
+    qInstallMessageHandler(previous);
 }
 
 QString QtPlatform::readSetting(const QString &application, const QString &section, const QString &key)
 {
-    return SettingsStore::read(application, section, key);
+    return Native::readSetting(application, section, key);
 }
 
 bool QtPlatform::writeSetting(const QString &application, const QString &section, const QString &key,
                               const QString &value)
 {
-    return SettingsStore::write(application, section, key, value);
+    return Native::writeSetting(application, section, key, value);
 }
 
 QDate QtPlatform::today()
@@ -75,23 +106,21 @@ void QtPlatform::reseedRandom()
 
 bool QtPlatform::acquireInstanceGuard(const QString &application)
 {
-    // Per-user and private (0700), so nobody else can hold our name.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return true; // without a place for the guard the program still runs
-    auto guard = std::make_unique<QLockFile>(folder + u'/' + application + QStringLiteral(".lock"));
-    // Never stale by age: only a lock whose owner has died is taken over.
-    guard->setStaleLockTime(0);
-    if (guard->tryLock(0)) {
+    auto guard = std::make_unique<Native::InstanceGuard>();
+    const Native::InstanceGuard::Result result = guard->acquire(application);
+    if (result == Native::InstanceGuard::Result::Held)
         m_instanceGuard = std::move(guard);
-        return true;
-    }
-    return guard->error() != QLockFile::LockFailedError;
+    return result != Native::InstanceGuard::Result::HeldByAnother;
 }
 
 QString QtPlatform::applicationName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+const SingleByteSet &QtPlatform::singleByteSet()
+{
+    return Native::ansiSet();
 }
 
 void QtPlatform::endProcess()

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "ui/native.h"
 #include "ui/platform.h"
 
-#include <QLockFile>
 #include <memory>
 #include <random>
 
-// The real desktop: Qt's message boxes, the desktop's URL handler, QSettings, the system clock and a
-// lock file in the per-user runtime folder.
+// The real desktop: Qt's message boxes, the desktop's URL handler, the system clock, and the settings store
+// and instance lock of the system (native.h).
 class QtPlatform final : public Platform
 {
 public:
@@ -24,9 +24,10 @@ public:
     void reseedRandom() override;
     bool acquireInstanceGuard(const QString &application) override;
     QString applicationName() override;
+    const SingleByteSet &singleByteSet() override;
     [[noreturn]] void endProcess() override;
 
 private:
     std::mt19937 m_generator;
-    std::unique_ptr<QLockFile> m_instanceGuard;
+    std::unique_ptr<Native::InstanceGuard> m_instanceGuard;
 };

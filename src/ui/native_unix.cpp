@@ -1,0 +1,170 @@
+#include "ui/native.h"
+
+#include "settings/settingsstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Native {
+
+namespace {
+constexpr int Attempts = 8;
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Serialises the repair of the lock's path among starting instances, for a bounded time. Only a repair
+// removes anything, so no instance can remove a lock file another has just created.
+class FolderLock
+{
+public:
+    explicit FolderLock(const QByteArray &folder)
+        : m_fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        for (int wait = 0; m_fd >= 0 && wait < 50; ++wait) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+                m_held = true;
+                return;
+            }
+            QThread::msleep(10);
+        }
+    }
+    ~FolderLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool held() const { return m_held; }
+
+private:
+    int m_fd;
+    bool m_held = false;
+};
+
+// Clears the lock's path of whatever is not a lock file of ours: a symlink, FIFO, socket, directory, or a
+// file of another user's. A file of ours that has lost its permissions gets them back instead; it may still
+// be held, so it is never removed.
+bool repair(const QByteArray &path)
+{
+    struct stat status = {};
+    if (::lstat(path.constData(), &status) != 0)
+        return errno == ENOENT;
+    if (S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
+        return ::chmod(path.constData(), S_IRUSR | S_IWUSR) == 0;
+    if (S_ISDIR(status.st_mode)) {
+        if (::rmdir(path.constData()) == 0)
+            return true;
+        // Not ours to empty: moved aside, under a name no start looks for.
+        const QByteArray aside = path + ".broken-" + QByteArray::number(::getpid());
+        return ::rename(path.constData(), aside.constData()) == 0;
+    }
+    return ::unlink(path.constData()) == 0;
+}
+} // namespace
+
+InstanceGuard::~InstanceGuard()
+{
+    release();
+}
+
+InstanceGuard::Result InstanceGuard::acquire(const QString &application)
+{
+    release();
+    // Per user and private (0700), so nobody else can hold our name.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return Result::Unavailable; // without a place for the guard the program still runs
+    const QByteArray path = QFile::encodeName(folder + u'/' + application + QStringLiteral(".lock"));
+
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        // Never follows a link and never waits: a FIFO or device planted there cannot hold start-up.
+        const int fd =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                   S_IRUSR | S_IWUSR);
+        struct stat opened = {};
+        if (fd >= 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid()) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                const int error = errno;
+                ::close(fd);
+                return error == EWOULDBLOCK ? Result::HeldByAnother : Result::Unavailable;
+            }
+            // The last holder removes the file while it still holds it: if that happened between our open
+            // and our lock, ours is a lock on a file nobody else will find. Start over.
+            struct stat current = {};
+            if (::lstat(path.constData(), &current) == 0 && sameFile(current, opened)) {
+                m_path = path;
+                m_handle = fd;
+                return Result::Held;
+            }
+            ::close(fd);
+            continue;
+        }
+        if (fd >= 0)
+            ::close(fd);
+        const FolderLock folderLock(QFile::encodeName(folder));
+        if (!folderLock.held() || !repair(path))
+            return Result::Unavailable;
+    }
+    return Result::Unavailable;
+}
+
+void InstanceGuard::release()
+{
+    if (m_handle < 0)
+        return;
+    (void)::unlink(m_path.constData());
+    ::close(int(m_handle));
+    m_handle = -1;
+}
+
+QString readSetting(const QString &application, const QString &section, const QString &key)
+{
+    return SettingsStore::read(application, section, key);
+}
+
+bool writeSetting(const QString &application, const QString &section, const QString &key,
+                  const QString &value)
+{
+    return SettingsStore::write(application, section, key, value);
+}
+
+const SingleByteSet &ansiSet()
+{
+    return SingleByteSet::latin1();
+}
+
+QuietStandardError::QuietStandardError()
+{
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0)
+        return;
+    ::fflush(stderr);
+    m_saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (m_saved >= 0)
+        (void)::dup2(null, STDERR_FILENO);
+    ::close(null);
+}
+
+QuietStandardError::~QuietStandardError()
+{
+    if (m_saved < 0)
+        return;
+    ::fflush(stderr);
+    (void)::dup2(m_saved, STDERR_FILENO);
+    ::close(m_saved);
+}
+
+void prepareProcess() {}
+
+} // namespace Native

@@ -1,0 +1,105 @@
+#include "ui/native.h"
+
+#include <QSettings>
+
+#include <windows.h>
+
+namespace Native {
+
+InstanceGuard::~InstanceGuard()
+{
+    release();
+}
+
+InstanceGuard::Result InstanceGuard::acquire(const QString &application)
+{
+    release();
+    // A named mutex of this logon session: it exists exactly as long as a process holds a handle to it.
+    const QString name = QStringLiteral("Local\\Orvena.") + application + QStringLiteral(".instance");
+    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
+    if (!mutex)
+        return ::GetLastError() == ERROR_ACCESS_DENIED ? Result::HeldByAnother : Result::Unavailable;
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(mutex);
+        return Result::HeldByAnother;
+    }
+    m_handle = reinterpret_cast<qintptr>(mutex);
+    return Result::Held;
+}
+
+void InstanceGuard::release()
+{
+    if (m_handle == -1)
+        return;
+    ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    m_handle = -1;
+}
+
+namespace {
+// Where Windows keeps the settings of programs that use the per-user settings calls of the platform, so a
+// person who ran an earlier Windows version keeps their reminder state.
+QString registryPath(const QString &application)
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application;
+}
+
+bool isPlainName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
+}
+} // namespace
+
+QString readSetting(const QString &application, const QString &section, const QString &key)
+{
+    if (!isPlainName(application) || !isPlainName(section) || !isPlainName(key))
+        return {};
+    const QSettings store(registryPath(application), QSettings::NativeFormat);
+    const QVariant value = store.value(section + u'/' + key);
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
+bool writeSetting(const QString &application, const QString &section, const QString &key,
+                  const QString &value)
+{
+    if (!isPlainName(application) || !isPlainName(section) || !isPlainName(key))
+        return false;
+    QSettings store(registryPath(application), QSettings::NativeFormat);
+    store.setValue(section + u'/' + key, value);
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+const SingleByteSet &ansiSet()
+{
+    static const SingleByteSet set = [] {
+        const UINT codePage = ::GetACP();
+        CPINFO info = {};
+        // A double-byte code page has no one character per code: Windows-1252 stands in.
+        if (codePage == 1252 || !::GetCPInfo(codePage, &info) || info.MaxCharSize != 1)
+            return SingleByteSet::windows1252();
+        std::array<char16_t, 256> characters{};
+        for (int code = 0; code < 256; ++code) {
+            const char byte = char(code);
+            wchar_t character = 0;
+            if (::MultiByteToWideChar(codePage, 0, &byte, 1, &character, 1) != 1)
+                character = wchar_t(code);
+            characters[code] = char16_t(character);
+        }
+        return SingleByteSet(characters);
+    }();
+    return set;
+}
+
+// A program of the Windows subsystem has no standard error to keep quiet.
+QuietStandardError::QuietStandardError() = default;
+QuietStandardError::~QuietStandardError() = default;
+
+void prepareProcess()
+{
+    // Libraries loaded at run time (Qt's plugins, the system's) come from the program's folder and the
+    // system folder only, never from the current folder or PATH.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32 |
+                               LOAD_LIBRARY_SEARCH_USER_DIRS);
+}
+
+} // namespace Native
