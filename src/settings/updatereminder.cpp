@@ -24,14 +24,14 @@ const QString ReminderText = QStringLiteral("There maybe an update to this softw
 // The application name is asked for at every access: an executable under another name has its own entries.
 QString readPlain(const QString &scrambledKey)
 {
-    return UnscrambleText(
-        platform().readSetting(platform().applicationName(), SettingsSection, scrambledKey));
+    return UnscrambleText(platform().readSetting(platform().applicationName(), SettingsSection, scrambledKey),
+                          platform().singleByteSet());
 }
 
 bool writePlain(const QString &scrambledKey, const QString &value)
 {
     return platform().writeSetting(platform().applicationName(), SettingsSection, scrambledKey,
-                                   ScrambleText(value));
+                                   ScrambleText(value, platform().singleByteSet()));
 }
 
 double roundHalfToEven(double value)
@@ -61,8 +61,8 @@ std::optional<qint32> installCount(const QString &text)
 
 void UpdateReminder()
 {
-    const QString durationKey = ScrambleText(QStringLiteral("Duration"));
-    const QString installKey = ScrambleText(QStringLiteral("Install"));
+    const QString durationKey = ScrambleText(QStringLiteral("Duration"), platform().singleByteSet());
+    const QString installKey = ScrambleText(QStringLiteral("Install"), platform().singleByteSet());
     const QDate today = platform().today();
     if (!today.isValid())
         return;
@@ -85,10 +85,9 @@ void UpdateReminder()
 
     // An unreadable count would otherwise bring the question back at every start with no effect.
     const qint32 count = installCount(readPlain(installKey)).value_or(1);
-    if (!writePlain(installKey, QString::number(count)))
-        return;
-    if (!writePlain(durationKey, todayText))
-        return;
+    // The answer counts even where the store refuses to keep it: the question then simply comes back.
+    if (writePlain(installKey, QString::number(count)))
+        (void)writePlain(durationKey, todayText);
     if (answer == MessageAnswer::Yes)
         OpenDownloadPage();
 }
