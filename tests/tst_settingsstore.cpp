@@ -8,10 +8,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +47,7 @@ public:
     void reseedRandom() override {}
     bool acquireInstanceGuard(const QString &) override { return true; }
     QString applicationName() override { return m_real.applicationName(); }
+    const SingleByteSet &singleByteSet() override { return m_real.singleByteSet(); }
     void endProcess() override {}
 
     QStringList questions;
@@ -82,21 +87,28 @@ private slots:
 private:
     QString path() const { return SettingsStore::filePath(App); }
     static QByteArray bytesOf(const QString &file);
+    QByteArray storedByTheProgram(const QString &application) const;
 
     QTemporaryDir m_configHome;
+    QString m_config; // the user config folder the store uses
 };
 
 void tst_SettingsStore::initTestCase()
 {
     QVERIFY(m_configHome.isValid());
     // Before anything asks where the config folder is: the location itself is under test.
+#ifdef Q_OS_WIN
+    QStandardPaths::setTestModeEnabled(true); // no environment variable moves it there
+#else
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+#endif
+    m_config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
 void tst_SettingsStore::init()
 {
-    QDir(m_configHome.path() + u"/Orvena"_s).removeRecursively();
-    QFile::remove(m_configHome.path() + u"/Orvena"_s);
+    QDir(m_config + u"/Orvena"_s).removeRecursively();
+    QFile::remove(m_config + u"/Orvena"_s);
 }
 
 QByteArray tst_SettingsStore::bytesOf(const QString &path)
@@ -105,9 +117,26 @@ QByteArray tst_SettingsStore::bytesOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// What the program's own store holds for it: the settings file on Linux; on Windows, the registry key the
+// platform's settings calls use, one "name=value" line per entry.
+QByteArray tst_SettingsStore::storedByTheProgram(const QString &application) const
+{
+#ifdef Q_OS_WIN
+    QSettings registry(u"HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\"_s + application +
+                           u"\\Settings"_s,
+                       QSettings::NativeFormat);
+    QByteArray entries;
+    for (const QString &key : registry.allKeys())
+        entries += (key + u'=' + registry.value(key).toString() + u'\n').toUtf8();
+    return entries;
+#else
+    return bytesOf(SettingsStore::filePath(application));
+#endif
+}
+
 void tst_SettingsStore::fileLiesInTheUserConfigFolder()
 {
-    QCOMPARE(path(), m_configHome.path() + u"/Orvena/kaltrix.ini"_s);
+    QCOMPARE(path(), m_config + u"/Orvena/kaltrix.ini"_s);
     QVERIFY(SettingsStore::write(App, Section, u"k"_s, u"v"_s));
     QVERIFY(QFile::exists(path()));
     QVERIFY(bytesOf(path()).startsWith("[Settings]\n"));
@@ -167,34 +196,44 @@ void tst_SettingsStore::namesQSettingsWouldMisreadAreRefused()
 
     QVERIFY(!SettingsStore::write(application, section, key, u"v"_s));
     QCOMPARE(SettingsStore::read(application, section, key), QString());
-    QVERIFY(QDir(m_configHome.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+    QVERIFY(QDir(m_config).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
     QVERIFY(!QFile::exists(path()));
 }
 
 void tst_SettingsStore::reminderKeepsItsEntriesScrambledOnDisk()
 {
     DiskPlatform platform;
-    const QString file = SettingsStore::filePath(platform.applicationName());
+    const QString application = platform.applicationName();
+    const SingleByteSet &set = platform.singleByteSet();
 
     modHelp::UpdateReminder();
-    const QByteArray firstRun = bytesOf(file);
+    const QByteArray firstRun = storedByTheProgram(application);
     QVERIFY(!firstRun.isEmpty());
     for (const char *plain : {"duration", "install", "2026-12-07", "=1"})
         QVERIFY2(!firstRun.toLower().contains(plain), plain);
     QVERIFY(platform.questions.isEmpty());
+#ifdef Q_OS_WIN
+    // What the ANSI settings calls store on Western Windows: the key name shifted in Windows-1252.
+    QVERIFY(firstRun.contains((u"\u2122\u00CA\u00C7\u00B6\u00C9\u00BE\u00C4\u00C3="_s).toUtf8()));
+#endif
 
     platform.todayDate = platform.todayDate.addDays(15);
     platform.answer = MessageAnswer::Yes;
     modHelp::UpdateReminder();
     QCOMPARE(platform.questions.size(), 1);
     QCOMPARE(platform.openedUrls, QList<QUrl>{modHelp::DownloadPageURL()});
-    QVERIFY(bytesOf(file) != firstRun);
+    QVERIFY(storedByTheProgram(application) != firstRun);
 
     modHelp::UpdateReminder();
     QCOMPARE(platform.questions.size(), 1);
-    QCOMPARE(platform.readSetting(platform.applicationName(), Section, modHelp::ScrambleText(u"Duration"_s)),
-             modHelp::ScrambleText(u"2026-12-22"_s));
-    QFile::remove(file);
+    QCOMPARE(platform.readSetting(application, Section, modHelp::ScrambleText(u"Duration"_s, set)),
+             modHelp::ScrambleText(u"2026-12-22"_s, set));
+#ifdef Q_OS_WIN
+    QSettings(u"HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings"_s, QSettings::NativeFormat)
+        .remove(application);
+#else
+    QFile::remove(SettingsStore::filePath(application));
+#endif
 }
 
 void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
@@ -227,7 +266,9 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
                                     << "[Settings]\nk=old\n"_ba + QByteArray(SettingsStore::LargestFile, ';')
                                     << QString() << false << QByteArray();
     QTest::addRow("directory") << Occupant::Directory << QByteArray() << QString() << false << QByteArray();
+#ifdef Q_OS_UNIX
     QTest::addRow("fifo") << Occupant::Fifo << QByteArray() << QString() << false << QByteArray();
+#endif
     QTest::addRow("config folder is a file")
         << Occupant::FolderIsAFile << QByteArray() << QString() << false << QByteArray();
     QTest::addRow("a lock left as a directory")
@@ -256,8 +297,10 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
     }
     if (occupant == Occupant::Directory)
         QVERIFY(QDir().mkpath(path()));
+#ifdef Q_OS_UNIX
     if (occupant == Occupant::Fifo)
         QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+#endif
     if (occupant == Occupant::LockDirectory)
         QVERIFY(QDir().mkpath(path() + u".lock/inside"_s));
 

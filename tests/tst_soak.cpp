@@ -16,11 +16,11 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <malloc.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define KALTRIX_HEAP_COUNTED 0 // the sanitizer keeps its own heap; LeakSanitizer checks it at exit
+#if defined(__SANITIZE_ADDRESS__) || !defined(__GLIBC__)
+// The sanitizer keeps its own heap (LeakSanitizer checks it at exit); only glibc counts its heap for us.
+#define KALTRIX_HEAP_COUNTED 0
 #else
+#include <malloc.h>
 #define KALTRIX_HEAP_COUNTED 1
 #endif
 
