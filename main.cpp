@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "ui/programstyle.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     Native::prepareProcess();
     QApplication app(argc, argv);
+    applyProgramStyle();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kaltrix.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral(KALTRIX_APP_ID));
     // Only ExitApplication ends the program, never the last window going away.

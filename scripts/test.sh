@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-TEST_PACKAGES=(xvfb xauth openbox xdotool desktop-file-utils appstream file
+TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils desktop-file-utils appstream file
                python3-pyatspi at-spi2-core dbus-x11 xdg-utils)
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 

@@ -7,12 +7,19 @@
 #include "web/aboutbox.h"
 #include "web/exitscreen.h"
 
+#include "ui/style.h"
+
 #include <QAccessible>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 QString accessibleName(QWidget *widget)
@@ -51,6 +58,60 @@ void activate(QWidget *window)
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
+
+// A dark desktop scheme, as Breeze Dark gives it: light text on dark grounds in every role.
+QPalette darkDesktop()
+{
+    QPalette palette;
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const bool text = role == QPalette::WindowText || role == QPalette::Text ||
+                          role == QPalette::ButtonText || role == QPalette::BrightText ||
+                          role == QPalette::ToolTipText || role == QPalette::HighlightedText ||
+                          role == QPalette::PlaceholderText;
+        palette.setColor(QPalette::ColorRole(role), text ? QColor(239, 240, 241) : QColor(42, 46, 50));
+    }
+    return palette;
+}
+
+// The part of a window's picture that shows area of widget, in the picture's own pixels.
+QImage partOf(const QImage &shot, QWidget *widget, const QRect &area)
+{
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect inWindow(widget->mapTo(widget->window(), area.topLeft()), area.size());
+    return shot.copy(QRectF(QPointF(inWindow.topLeft()) * ratio, QSizeF(inWindow.size()) * ratio).toRect());
+}
+
+// How a text stands out from its ground as drawn: the commonest colour of its area is the ground, the
+// colour that differs most from it the text.
+double renderedContrast(const QImage &part)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x)
+            ++counts[part.pixel(x, y)];
+    const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                            return a.second < b.second;
+                        })->first;
+    double best = 1;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+        best = std::max(best, contrastRatio(QColor(ground), QColor(*it)));
+    return best;
+}
+
+// Where a control draws its text: inside a button's bevel, beside a radio button's indicator.
+QRect textArea(QWidget *control)
+{
+    if (auto *box = qobject_cast<QGroupBox *>(control))
+        return {0, 0, box->width(), box->fontMetrics().height()};
+    if (qobject_cast<QRadioButton *>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(control);
+        return control->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, control);
+    }
+    if (qobject_cast<QPushButton *>(control) || qobject_cast<QLineEdit *>(control))
+        return control->rect().adjusted(4, 4, -4, -4);
+    return control->rect();
+}
 } // namespace
 
 class tst_Accessibility : public QObject
@@ -58,6 +119,7 @@ class tst_Accessibility : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup();
     void tabChainHoldsTheListedControlsWithNames_data();
     void tabChainHoldsTheListedControlsWithNames();
@@ -65,11 +127,22 @@ private slots:
     void picturesAreDescribed();
     void textsFitTheirRectangles_data();
     void textsFitTheirRectangles();
+    void textsStandOutOnADarkDesktop_data();
+    void textsStandOutOnADarkDesktop();
+    void focusRingsStandOut_data();
+    void focusRingsStandOut();
     void wholeTestRunsFromTheKeyboard();
 
 private:
     FakePlatform m_platform;
 };
+
+// The whole suite runs on a dark desktop: the program's own colours must stand without its help.
+void tst_Accessibility::initTestCase()
+{
+    QApplication::setPalette(darkDesktop());
+    QApplication::setCursorFlashTime(0); // a steady caret, so that screenshots repeat
+}
 
 void tst_Accessibility::cleanup()
 {
@@ -119,6 +192,10 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
         target = &test;
     }
     activate(target);
+    // A frame named by its caption, as screen readers announce windows.
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(target);
+    QCOMPARE(face->role(), QAccessible::Window);
+    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Kaltrix v1.0"));
     const QList<QWidget *> visited = tabChain(target);
     QCOMPARE(names(visited), chain);
     for (QWidget *widget : visited) {
@@ -201,13 +278,106 @@ void tst_Accessibility::textsFitTheirRectangles()
     }
 }
 
+void tst_Accessibility::textsStandOutOnADarkDesktop_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *window : {"main", "exit", "about", "question", "result"})
+        QTest::addRow("%s", window) << QString::fromLatin1(window);
+}
+
+// Every text of every window reaches 4.5:1 against its ground under a dark desktop scheme, while menus
+// keep the desktop's colours and font.
+void tst_Accessibility::textsStandOutOnADarkDesktop()
+{
+    QFETCH(QString, window);
+    std::unique_ptr<frmAbout> about;
+    QWidget *target = nullptr;
+    if (window == QStringLiteral("main")) {
+        target = &Forms::mainWindow();
+    } else if (window == QStringLiteral("exit")) {
+        target = &Forms::exitScreen();
+    } else if (window == QStringLiteral("about")) {
+        about = std::make_unique<frmAbout>();
+        target = about.get();
+    } else {
+        frmDisplay &test = Forms::testWindow();
+        if (window == QStringLiteral("result")) {
+            for (QPushButton *next : test.nextButtons)
+                next->click();
+        }
+        target = &test;
+    }
+    target->show();
+    QVERIFY(QTest::qWaitForWindowExposed(target));
+    if (auto *bar = target->findChild<QMenuBar *>()) {
+        QCOMPARE(bar->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+        QCOMPARE(bar->font(), QApplication::font());
+    }
+    const QImage shot = target->grab().toImage();
+    int texts = 0;
+    for (QWidget *control : target->findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<QLabel *>(control);
+        const auto *button = qobject_cast<QAbstractButton *>(control);
+        const auto *edit = qobject_cast<QLineEdit *>(control);
+        const auto *box = qobject_cast<QGroupBox *>(control);
+        const bool hasText = (label && !label->text().isEmpty()) || (button && !button->text().isEmpty()) ||
+                             (edit && !edit->text().isEmpty()) || (box && !box->title().isEmpty());
+        if (!hasText || !control->isVisibleTo(target) ||
+            !target->rect().contains(QRect(control->mapTo(target, QPoint()), control->size())))
+            continue;
+        ++texts;
+        const double contrast = renderedContrast(partOf(shot, control, textArea(control)));
+        QVERIFY2(contrast >= 4.5, qPrintable(control->objectName() + u' ' + QString::number(contrast)));
+    }
+    QVERIFY(texts >= 3);
+}
+
+void tst_Accessibility::focusRingsStandOut_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addRow("start button, grey") << QStringLiteral("main") << QStringLiteral("cmdNext");
+    QTest::addRow("option, on grey") << QStringLiteral("question") << QStringLiteral("optQa");
+    QTest::addRow("Next, grey") << QStringLiteral("question") << QStringLiteral("cmdNext1");
+    QTest::addRow("field, on navy") << QStringLiteral("exit") << QStringLiteral("txtName");
+    QTest::addRow("submit button, on navy") << QStringLiteral("exit") << QStringLiteral("cmdSubmit");
+    QTest::addRow("Exit") << QStringLiteral("exit") << QStringLiteral("cmdClose");
+}
+
+// Moving the focus onto a control changes enough of its pixels by at least 3:1 to be seen.
+void tst_Accessibility::focusRingsStandOut()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QWidget *target = window == QStringLiteral("main")   ? static_cast<QWidget *>(&Forms::mainWindow())
+                      : window == QStringLiteral("exit") ? static_cast<QWidget *>(&Forms::exitScreen())
+                                                         : static_cast<QWidget *>(&Forms::testWindow());
+    activate(target);
+    QWidget *widget = target->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    const QRect area = widget->rect().adjusted(-3, -3, 3, 3);
+    widget->clearFocus();
+    const QImage before = partOf(target->grab().toImage(), widget, area);
+    widget->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), widget);
+    const QImage after = partOf(target->grab().toImage(), widget, area);
+    int seen = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            seen += contrastRatio(QColor(before.pixel(x, y)), QColor(after.pixel(x, y))) >= 3.0 ? 1 : 0;
+    QVERIFY2(seen >= 40 * before.devicePixelRatio(), qPrintable(QString::number(seen)));
+}
+
 void tst_Accessibility::wholeTestRunsFromTheKeyboard()
 {
     frmMain &main = Forms::mainWindow();
     activate(&main);
     QTest::keyClicks(main.txtFirstName, QStringLiteral("ann"));
+    // Enter in the name box starts nothing; on the focused start button it starts the test.
+    QTest::keyClick(main.txtFirstName, Qt::Key_Return);
+    QVERIFY(!Forms::existingTestWindow());
     QTest::keyClick(main.txtFirstName, Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     frmDisplay *test = Forms::existingTestWindow();
     QVERIFY(test && test->isVisible());
     activate(test);
@@ -219,7 +389,7 @@ void tst_Accessibility::wholeTestRunsFromTheKeyboard()
         QTest::keyClick(focus, Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), test->nextButtons.at(question));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), question % 2 ? Qt::Key_Return : Qt::Key_Space);
     }
     QCOMPARE(test->frontArea(), static_cast<QWidget *>(test->fraAnswer));
     // Every answer at index 1: Ectomorph 40, Mesomorph 30, Endomorph 30.

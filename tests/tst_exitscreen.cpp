@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_ExitScreen : public QObject
 {
     Q_OBJECT
@@ -116,21 +118,24 @@ void tst_ExitScreen::escapeDoesNotClose()
 
 void tst_ExitScreen::exitAndCloseBoxBothEndTheProcess_data()
 {
-    QTest::addColumn<bool>("viaButton");
-    QTest::addRow("Exit button") << true;
-    QTest::addRow("close box") << false;
+    QTest::addColumn<QString>("way");
+    QTest::addRow("Exit button") << u"click"_s;
+    QTest::addRow("Enter on the focused Exit") << u"enter"_s;
+    QTest::addRow("close box") << u"close"_s;
 }
 
 void tst_ExitScreen::exitAndCloseBoxBothEndTheProcess()
 {
-    QFETCH(bool, viaButton);
+    QFETCH(QString, way);
     // The main window went away hidden, as during a test: it must be closed too, and the screen not return.
     frmMain &main = Forms::mainWindow();
     Forms::hideExitScreen();
     Forms::showExitScreen();
     frmNagScreen2 &screen = Forms::exitScreen();
-    if (viaButton)
+    if (way == u"click")
         QTest::mouseClick(screen.cmdClose, Qt::LeftButton);
+    else if (way == u"enter")
+        QTest::keyClick(screen.cmdClose, Qt::Key_Return);
     else
         screen.close();
     QCOMPARE(m_platform.endProcessCalls, 1);
@@ -153,10 +158,11 @@ void tst_ExitScreen::tabOrderStartsOnExit()
         QTest::keyClick(widget, Qt::Key_Tab);
         widget = QApplication::focusWidget();
     } while (widget != screen.cmdClose && chain.size() < 20);
-    QCOMPARE(chain, (QStringList{QStringLiteral("cmdClose"), QStringLiteral("Check1"), QStringLiteral("Picture1"),
-                                 QStringLiteral("txtName"), QStringLiteral("cmdSubmit"), QStringLiteral("txtEmail"),
-                                 QStringLiteral("txtFriendEmail"), QStringLiteral("txtFriendName"),
-                                 QStringLiteral("txtMessage")}));
+    QCOMPARE(chain,
+             (QStringList{QStringLiteral("cmdClose"), QStringLiteral("Check1"), QStringLiteral("Picture1"),
+                          QStringLiteral("txtName"), QStringLiteral("cmdSubmit"), QStringLiteral("txtEmail"),
+                          QStringLiteral("txtFriendEmail"), QStringLiteral("txtFriendName"),
+                          QStringLiteral("txtMessage")}));
 }
 
 QTEST_MAIN(tst_ExitScreen)

@@ -106,21 +106,26 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()
     QTest::addRow("anna") << letters("anna") << QStringLiteral("ANNA") << 0;
     QTest::addRow("Jo Ann") << letters("Jo Ann") << QStringLiteral("JO ANN") << 0;
     QTest::addRow("backspace deletes silently") << (letters("abc") << backspace) << QStringLiteral("AB") << 0;
-    QTest::addRow("enter adds nothing") << (letters("ab") << Key{Qt::Key_Return, {}, {}}) << QStringLiteral("AB")
-                                        << 0;
+    QTest::addRow("enter adds nothing")
+        << (letters("ab") << Key{Qt::Key_Return, {}, {}}) << QStringLiteral("AB") << 0;
     QTest::addRow("arrows move without a message")
         << (letters("ab") << Key{Qt::Key_Left, {}, {}} << letters("c")) << QStringLiteral("ACB") << 0;
     QTest::addRow("digit") << (letters("a") << Key{0, {}, QStringLiteral("3")}) << QStringLiteral("A") << 1;
     QTest::addRow("hyphen and apostrophe")
         << (letters("a") << Key{0, {}, QStringLiteral("-")} << Key{0, {}, QStringLiteral("'")})
         << QStringLiteral("A") << 2;
-    QTest::addRow("accented letter") << (letters("a") << Key{0, {}, QStringLiteral("é")}) << QStringLiteral("A")
-                                     << 1;
+    QTest::addRow("accented letter") << (letters("a") << Key{0, {}, QStringLiteral("é")})
+                                     << QStringLiteral("A") << 1;
     QTest::addRow("escape") << (letters("a") << Key{Qt::Key_Escape, {}, {}}) << QStringLiteral("A") << 1;
-    QTest::addRow("clipboard shortcuts")
-        << (letters("ab") << Key{Qt::Key_C, Qt::ControlModifier, {}} << Key{Qt::Key_V, Qt::ControlModifier, {}}
-                          << Key{Qt::Key_X, Qt::ControlModifier, {}})
-        << QStringLiteral("AB") << 3;
+    QTest::addRow("clipboard shortcuts") << (letters("ab") << Key{Qt::Key_C, Qt::ControlModifier, {}}
+                                                           << Key{Qt::Key_V, Qt::ControlModifier, {}}
+                                                           << Key{Qt::Key_X, Qt::ControlModifier, {}})
+                                         << QStringLiteral("AB") << 3;
+    QTest::addRow("ctrl+backspace types a code, not a deletion")
+        << (letters("ab") << Key{Qt::Key_Backspace, Qt::ControlModifier, {}}) << QStringLiteral("AB") << 1;
+    QTest::addRow("ctrl+space types a blank")
+        << (letters("a") << Key{Qt::Key_Space, Qt::ControlModifier, {}} << letters("b"))
+        << QStringLiteral("A B") << 0;
 }
 
 void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals()
@@ -180,6 +185,7 @@ void tst_MainWindow::unseenExitIsReachedByTabAndAltX_data()
 {
     QTest::addColumn<QString>("way");
     QTest::addRow("tab tab space") << QStringLiteral("tab");
+    QTest::addRow("tab tab enter") << QStringLiteral("enter");
     QTest::addRow("alt+x") << QStringLiteral("alt");
     QTest::addRow("file exit") << QStringLiteral("menu");
     QTest::addRow("close box") << QStringLiteral("close");
@@ -189,12 +195,12 @@ void tst_MainWindow::unseenExitIsReachedByTabAndAltX()
 {
     QFETCH(QString, way);
     QVERIFY(!m_main->client()->rect().intersects(m_main->cmdExit->geometry()));
-    if (way == QStringLiteral("tab")) {
+    if (way == QStringLiteral("tab") || way == QStringLiteral("enter")) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), m_main->cmdNext);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), m_main->cmdExit);
-        QTest::keyClick(m_main->cmdExit, Qt::Key_Space);
+        QTest::keyClick(m_main->cmdExit, way == QStringLiteral("tab") ? Qt::Key_Space : Qt::Key_Return);
     } else if (way == QStringLiteral("alt")) {
         // Alt+X is the button's own mnemonic; a real key press is driven in the end-to-end test.
         QCOMPARE(m_main->cmdExit->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
@@ -219,7 +225,8 @@ void tst_MainWindow::menusStandInOrder()
         entries << top->text() + (top->isVisible() ? QString() : QStringLiteral(" (hidden)"));
         if (top->menu()) {
             for (QAction *entry : top->menu()->actions())
-                entries << (QStringLiteral("  ") + (entry->isSeparator() ? QStringLiteral("-") : entry->text()));
+                entries << (QStringLiteral("  ") +
+                            (entry->isSeparator() ? QStringLiteral("-") : entry->text()));
         }
     }
     const QStringList expected{
@@ -325,7 +332,8 @@ void tst_MainWindow::layoutMatchesTheTwipsTable()
     QCOMPARE(m_main->cmdNext->geometry(), QRect(112, 112, 283, 29));
     QCOMPARE(m_main->lblCobrand->geometry(), m_main->lblFullBrand->geometry());
     QCOMPARE(m_main->Label2->text().count(QStringLiteral("so that  you")), 1);
-    QVERIFY(m_main->lblCobrand->text().contains(QStringLiteral("name &  link here. See \"Help\" for details.    Click")));
+    QVERIFY(m_main->lblCobrand->text().contains(
+        QStringLiteral("name &  link here. See \"Help\" for details.    Click")));
     QVERIFY(!(m_main->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(m_main->windowFlags() & Qt::WindowMinimizeButtonHint));
 }

@@ -210,6 +210,9 @@ void tst_ReferAFriend::submissionStopsAtFirstFailedCheck_data()
     QTest::addRow("e-mails differ in case") << Panel{.email = u"Bob@Example.org"_s} << QString();
     QTest::addRow("name differs from hint in case") << Panel{.name = u"your name"_s} << QString();
     QTest::addRow("dot before @") << Panel{.email = u"a.b@c"_s} << QString();
+    QTest::addRow("texts beyond 32,767 characters")
+        << Panel{.name = QString(40000, u'n'), .friendEmail = QString(40000, u'f') + u"@ex.org"_s}
+        << QString();
 }
 
 void tst_ReferAFriend::submissionStopsAtFirstFailedCheck()
@@ -229,6 +232,8 @@ void tst_ReferAFriend::submissionStopsAtFirstFailedCheck()
         QCOMPARE(m_platform.messages.first().icon, MessageIcon::Critical);
     QCOMPARE(m_platform.openedUrls.size(), expected.isEmpty() ? 1 : 0);
     QCOMPARE(modTellAFriend::tafEmail, trimBlanks(panel.email)); // stored before any check
+    QCOMPARE(modTellAFriend::tafName, trimBlanks(panel.name));
+    QCOMPARE(modTellAFriend::tafFriendEmail, trimBlanks(panel.friendEmail));
     QCOMPARE(m_screen->txtEmail->text(), panel.email);
 }
 

@@ -61,6 +61,8 @@ void showExitScreen()
 {
     frmNagScreen2 &screen = exitScreen();
     screen.show();
+    if (screen.testAttribute(Qt::WA_DontShowOnScreen))
+        return;
     screen.raise();
     screen.activateWindow();
 }
@@ -68,6 +70,17 @@ void showExitScreen()
 void hideExitScreen()
 {
     exitScreen().hide();
+}
+
+ExitScreenOffScreen::ExitScreenOffScreen()
+{
+    exitScreen().setAttribute(Qt::WA_DontShowOnScreen, true);
+}
+
+ExitScreenOffScreen::~ExitScreenOffScreen()
+{
+    if (frmNagScreen2 *screen = existingExitScreen())
+        screen->setAttribute(Qt::WA_DontShowOnScreen, false);
 }
 
 } // namespace Forms

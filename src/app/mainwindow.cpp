@@ -10,9 +10,11 @@
 #include "test/scoring.h"
 #include "test/testwindow.h"
 #include "ui/controls.h"
+#include "ui/keys.h"
 #include "ui/linklabel.h"
 #include "ui/messages.h"
 #include "ui/pagestack.h"
+#include "ui/placeholderfield.h"
 #include "ui/style.h"
 #include "web/aboutbox.h"
 #include "web/exitscreen.h"
@@ -54,12 +56,11 @@ QFrame *panel(QWidget *parent, const TwipsRect &rect, QFrame::Shape shape)
 
 } // namespace
 
-frmMain::frmMain() : Form(twipsSize(7455, 4110), true), m_branding(std::make_unique<PageStack>())
+frmMain::frmMain()
+    : Form(twipsSize(7455, 4110), true, Colors::LightBlue), m_branding(std::make_unique<PageStack>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kaltrix v1.0"));
-    setFont(verdana(8.25));
-    setBackground(this, Colors::LightBlue);
     createControls();
     createMenus();
     setTabOrder();
@@ -97,6 +98,7 @@ void frmMain::createControls()
 
     txtFirstName = named(new QLineEdit(Frame1), QStringLiteral("txtFirstName"), QStringLiteral("Name"));
     txtFirstName->setGeometry(txtFirstNameRect.toPixels());
+    liftLengthLimit(txtFirstName);
     setBackground(txtFirstName, Colors::Silver);
     setForeground(txtFirstName, Qt::black);
     // Composed text would bypass the letters-only rule.
@@ -109,12 +111,14 @@ void frmMain::createControls()
     cmdNext->setGeometry(cmdNextRect.toPixels());
     cmdNext->setFont(verdana(8.25, true));
     setBackground(cmdNext, Colors::Grey);
-    cmdNext->setAutoDefault(false);
+    // Enter presses a focused button, as Space does; in a window that is no dialog this makes no
+    // default button, so Enter elsewhere still presses nothing.
+    cmdNext->setAutoDefault(true);
 
     cmdExit = named(new QPushButton(QStringLiteral("E&xit"), area), QStringLiteral("cmdExit"),
                     QStringLiteral("Exit"));
     cmdExit->setGeometry(cmdExitRect.toPixels());
-    cmdExit->setAutoDefault(false);
+    cmdExit->setAutoDefault(true);
 
     QFrame *Frame5 = named(panel(area, Frame5Rect, QFrame::NoFrame), QStringLiteral("Frame5"));
     // The layout's own stacking, which a draw of 7 keeps: the full-branding label lies on top.
@@ -188,7 +192,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     const int typed = keyAscii;
     if (!txtFirstName_KeyPress(keyAscii))
         return true;
-    if (keyAscii == typed && keyEvent.text() == QString(QChar(keyAscii)))
+    // The box types a plain key's own text itself, but nothing that comes with Ctrl (Ctrl+Space's blank).
+    if (keyAscii == typed && keyEvent.text() == QString(QChar(keyAscii)) &&
+        !keyEvent.modifiers().testFlag(Qt::ControlModifier))
         return false;
     // One key puts in the one character the rule let through, whatever else its event carries.
     if ((keyAscii >= 'A' && keyAscii <= 'Z') || keyAscii == ' ') {

@@ -1,42 +1,5 @@
 #include "app/namefilter.h"
 
-#include <QKeyEvent>
-
-int keyAsciiOf(const QKeyEvent &event)
-{
-    // Every paste key is Ctrl+V to the rule, so no binding (Shift+Insert, the Paste key) slips text past it.
-    if (event.matches(QKeySequence::Paste))
-        return 22;
-    const int key = event.key();
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete: // X11 reports it as the character 127, yet it only deletes
-        return -1;
-    default:
-        break;
-    }
-    const bool control = modifiers & Qt::ControlModifier;
-    const bool alt = modifiers & Qt::AltModifier;
-    // Ctrl with a letter types the control code of that letter (Ctrl+V is 22), whatever the layout shows.
-    if (control && !alt && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key - Qt::Key_A + 1;
-    if (alt && !control)
-        return -1;
-    const QString text = event.text();
-    if (text.isEmpty())
-        return -1;
-    return text.at(0).unicode();
-}
-
 int filterNameKey(int keyAscii)
 {
     if (keyAscii >= 'A' && keyAscii <= 'Z')

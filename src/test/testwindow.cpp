@@ -58,13 +58,11 @@ QGroupBox *greyFrame(const QString &caption, QWidget *parent, const TwipsRect &r
 } // namespace
 
 frmDisplay::frmDisplay()
-    : Form(ClientSize, true), m_pages(std::make_unique<PageStack>()), m_areas(std::make_unique<PageStack>()),
-      m_branding(std::make_unique<PageStack>())
+    : Form(ClientSize, true, Colors::LightBlue), m_pages(std::make_unique<PageStack>()),
+      m_areas(std::make_unique<PageStack>()), m_branding(std::make_unique<PageStack>())
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(QStringLiteral("Kaltrix v1.0"));
-    setFont(verdana(8.25));
-    setBackground(this, Colors::LightBlue);
     createControls();
     createMenus();
     setTabOrder();
@@ -156,7 +154,9 @@ void frmDisplay::createQuestionPages()
         next->setGeometry(NextRect.toPixels());
         setBackground(next, Colors::Grey);
         setForeground(next, Qt::black);
-        next->setAutoDefault(false);
+        // Enter presses a focused button, as Space does; in a window that is no dialog this makes no
+        // default button, so Enter elsewhere still presses nothing.
+        next->setAutoDefault(true);
         connect(next, &QPushButton::clicked, this, NextHandlers[q]);
         nextButtons[q] = next;
 
@@ -172,7 +172,7 @@ void frmDisplay::createBottomBar()
     cmdBack = named(new QPushButton(QStringLiteral("&Back"), Frame5), QStringLiteral("cmdBack"),
                     QStringLiteral("Back"));
     cmdBack->setGeometry(cmdBackRect.toPixels());
-    cmdBack->setAutoDefault(false);
+    cmdBack->setAutoDefault(true);
     connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
 
     const BrandingLabels branding = createBrandingLabels(Frame5, BrandingRect.toPixels(), *m_branding);
@@ -330,10 +330,13 @@ void frmDisplay::cmdBack_Click()
 {
     frmMain &main = Forms::mainWindow();
     main.show();
-    close();
-    // Closing showed the exit screen (and loaded it, the first time); going back must not leave it up.
-    Forms::hideExitScreen();
-    // The exit screen took the activation for a moment; give the keyboard back to the main window.
+    {
+        // Closing shows the exit screen (loading it the first time) and going back hides it again. Kept off
+        // the screen for that moment, it never takes the keyboard from the main window.
+        const Forms::ExitScreenOffScreen offScreen;
+        close();
+        Forms::hideExitScreen();
+    }
     main.raise();
     main.activateWindow();
 }

@@ -2,18 +2,22 @@
 
 #include "ui/twips.h"
 
+#include <QColor>
+
 #include <QWidget>
 
 class QMenuBar;
 
 // A program window: fixed size with a close box only, a client area laid out in twips below an optional
-// menu bar, centred when first shown, and listed as open from creation until it has closed.
+// menu bar, centred when first shown, and listed as open from creation until it has closed. The client
+// area has the layout's background, a complete fixed palette and the layout's Verdana; the menu bar keeps
+// the desktop's font and colours, as the menus do. To screen readers it is a frame named by its caption.
 class Form : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form(QSize clientSize, bool withMenuBar);
+    Form(QSize clientSize, bool withMenuBar, const QColor &background = Qt::white);
     ~Form() override;
 
     QWidget *client() const { return m_client; }
@@ -26,12 +30,14 @@ protected:
     virtual void Form_Unload() {}
 
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;
-    bool m_placed = false;
     bool m_closing = false;
     bool m_closed = false;
 };
+
+// Centres the window's frame (title bar and borders included) on its screen when it is first shown, and
+// again once the window manager has told the frame's size, if the first guess was off.
+void centreOnScreen(QWidget *window);

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QTextDocument>
+#include <limits>
 
 QString trimBlanks(const QString &text)
 {
@@ -23,9 +24,16 @@ bool movedWithinWindow(const QFocusEvent *event)
 }
 } // namespace
 
+void liftLengthLimit(QLineEdit *field)
+{
+    field->setMaxLength(std::numeric_limits<int>::max());
+}
+
 PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent)
     : QLineEdit(hint, parent), m_hint(hint)
-{}
+{
+    liftLengthLimit(this);
+}
 
 void PlaceholderField::clearHint()
 {

@@ -6,6 +6,9 @@
 // Leading and trailing blanks (code 32) removed; tabs and line ends stay.
 QString trimBlanks(const QString &text);
 
+// No text box of the program has a maximum length; QLineEdit would cut pasted text at 32,767 characters.
+void liftLengthLimit(QLineEdit *field);
+
 // Input fields whose hint is their real text: it stands in the field until the field gets focus, and comes
 // back when the field is left with nothing but blanks. Not Qt's placeholderText, which is never the text.
 //

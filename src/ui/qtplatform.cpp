@@ -45,9 +45,10 @@ MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
     QWidget *owner = QApplication::activeWindow();
     const Qt::WindowFlags ownerless = owner ? Qt::WindowFlags() : Qt::WindowStaysOnTopHint;
     if (request.buttons == MessageButtons::YesNo) {
-        QuestionBox box(icon, applicationTitle(), request.text, QMessageBox::NoButton, owner,
-                        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | ownerless);
+        QuestionBox box(icon, applicationTitle(), request.text, QMessageBox::NoButton, owner);
+        // Flags after the modality: setting that gives a message box the flags of a plain dialog again.
         box.setWindowModality(Qt::ApplicationModal);
+        box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | ownerless);
         box.setTextFormat(Qt::PlainText);
         QPushButton *yes = box.addButton(QMessageBox::Yes);
         QPushButton *no = box.addButton(QMessageBox::No);
@@ -55,9 +56,9 @@ MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
         box.exec();
         return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
-    QMessageBox box(icon, applicationTitle(), request.text, QMessageBox::NoButton, owner,
-                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | ownerless);
+    QMessageBox box(icon, applicationTitle(), request.text, QMessageBox::NoButton, owner);
     box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlags(box.windowFlags() | ownerless);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(box.addButton(QMessageBox::Ok));
     box.exec();

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 
@@ -16,6 +17,17 @@ inline const QColor Navy{0, 0, 128};
 inline const QColor DarkBlue{0, 0, 192};
 inline const QColor Yellow{255, 255, 0};
 } // namespace Colors
+
+// A complete palette for a window that paints its own background: every role of every group is fixed, dark
+// text on light grounds, so that no text colour comes from a desktop scheme (perhaps a dark one) while the
+// background does not.
+QPalette fixedPalette(const QColor &window);
+
+// The layout's background, that fixed palette and Verdana 8.25 pt for a window's own area.
+void useLayoutLook(QWidget *area, const QColor &background);
+
+// The contrast ratio of two colours, from 1 (none) to 21 (black on white), as WCAG defines it.
+double contrastRatio(const QColor &a, const QColor &b);
 
 void setBackground(QWidget *widget, const QColor &color);
 

@@ -3,6 +3,7 @@
 
 #include "web/aboutbox.h"
 
+#include "ui/form.h"
 #include "ui/linklabel.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -32,9 +33,10 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowTitle(QStringLiteral("Kaltrix v1.0"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(ClientSize);
-    setFont(verdana(8.25));
-    setBackground(this, Colors::LightBlue);
+    useLayoutLook(this, Colors::LightBlue);
     createControls();
+    // On the screen's centre, not over the window that opened it.
+    centreOnScreen(this);
 }
 
 void frmAbout::createControls()

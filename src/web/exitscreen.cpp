@@ -5,8 +5,8 @@
 
 #include "web/exitscreen.h"
 
-#include "app/namefilter.h"
 #include "app/startup.h"
+#include "ui/keys.h"
 #include "ui/linklabel.h"
 #include "ui/messages.h"
 #include "ui/placeholderfield.h"
@@ -60,12 +60,10 @@ QStringList supportMessages()
     };
 }
 
-frmNagScreen2::frmNagScreen2() : Form(ClientSize, false)
+frmNagScreen2::frmNagScreen2() : Form(ClientSize, false, Qt::white)
 {
     setObjectName(QStringLiteral("frmNagScreen2"));
     setWindowTitle(QStringLiteral("Kaltrix v1.0"));
-    setFont(verdana(8.25));
-    setBackground(this, Qt::white);
     createControls();
     setTabOrder();
 }
@@ -108,13 +106,15 @@ void frmNagScreen2::createControls()
     Check1->setFont(verdana(14.25));
     Check1->setCursor(Qt::PointingHandCursor);
     setForeground(Check1, Colors::DarkBlue);
-    Check1->setAutoDefault(false);
+    // Enter presses a focused button, as Space does; in a window that is no dialog this makes no
+    // default button, so Enter elsewhere still presses nothing.
+    Check1->setAutoDefault(true);
 
     cmdClose = new QPushButton(QStringLiteral("E&xit"), area);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setAccessibleName(QStringLiteral("Exit"));
     cmdClose->setGeometry(cmdCloseRect.toPixels());
-    cmdClose->setAutoDefault(false);
+    cmdClose->setAutoDefault(true);
 
     createReferAFriendPanel();
     createCataloguePanel();
@@ -160,7 +160,7 @@ void frmNagScreen2::createReferAFriendPanel()
     cmdSubmit->setFont(verdana(8.25, true));
     setBackground(cmdSubmit, Colors::Silver);
     setForeground(cmdSubmit, Qt::black);
-    cmdSubmit->setAutoDefault(false);
+    cmdSubmit->setAutoDefault(true);
 
     // Starts one line end longer than its hint, so tabbing into it untouched does not clear it.
     txtMessage =

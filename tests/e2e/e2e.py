@@ -14,6 +14,7 @@ import os
 import shutil
 import signal
 import stat
+import subprocess
 import sys
 import time
 import traceback
@@ -188,7 +189,7 @@ def expect_only(app, desk, what):
     """For a while, the program shows its one window and nothing else: no message box above it."""
     deadline = time.monotonic() + desk.session.timeout(1.5)
     while time.monotonic() < deadline:
-        check(titles(app) == [("filler", TITLE)], f"{app.name}: {what}, but shows {titles(app)}")
+        check(titles(app) == [("frame", TITLE)], f"{app.name}: {what}, but shows {titles(app)}")
         time.sleep(0.2)
 
 
@@ -216,7 +217,7 @@ def take_test(app, answers=None):
     app.activate(main_window(app))
     session.key("alt+t")
     window = test_window(app)
-    check([kind for kind, _, _ in app.windows()] == ["filler"], f"{app.name}: the main window stayed open "
+    check([kind for kind, _, _ in app.windows()] == ["frame"], f"{app.name}: the main window stayed open "
                                                                 f"beside the test: {titles(app)}")
     for number in range(1, 11):
         wait_for(lambda: question_number(app, window) == number, session.timeout(10),
@@ -309,19 +310,19 @@ def a_persons_run(desk):
     second = desk.start("second")
     box = expect_message(second, ALREADY_RUNNING)
     check(titles(second) == [("alert", MESSAGE_TITLE)], f"the second start shows {titles(second)}")
-    check(titles(first) == [("filler", TITLE)], f"the first instance now shows {titles(first)}")
+    check(titles(first) == [("frame", TITLE)], f"the first instance now shows {titles(first)}")
     check(name_text(first, main) == "JO ANN", "the second start changed the first one's name box")
     check(first.tree.centre(main) == place, "the second start moved the first one's window")
     dismiss(second, box)
     check(second.exit_code() == 0, "the refused start did not end with status 0")
-    check(first.running() and titles(first) == [("filler", TITLE)], "the first instance did not go on as before")
+    check(first.running() and titles(first) == [("frame", TITLE)], "the first instance did not go on as before")
 
     window = take_test(first)
     check(result_lines(first, window) == DEFAULT_RESULT, f"untouched answers gave {result_lines(first, window)}")
 
     session.key("alt+b")
     main = main_window(first)
-    wait_for(lambda: titles(first) == [("filler", TITLE)], session.timeout(10), "only the main window after Back")
+    wait_for(lambda: titles(first) == [("frame", TITLE)], session.timeout(10), "only the main window after Back")
     check(name_text(first, main) == "JO ANN", "Back lost the typed name")
 
     window = take_test(first, CHOSEN_ANSWERS)
@@ -330,7 +331,8 @@ def a_persons_run(desk):
 
     session.key("alt+f", "x")
     screen = exit_screen(first)
-    check(titles(first) == [("filler", TITLE)], f"leaving the test shows {titles(first)}")
+    check(titles(first) == [("frame", TITLE)], f"leaving the test shows {titles(first)}")
+    refused_above_exit_screen(desk, first)
     for field, typed, _ in REFERRAL:
         box = first.tree.find(screen, "text", field)
         session.click(box)
@@ -340,9 +342,32 @@ def a_persons_run(desk):
     session.click(first.tree.find(screen, "push button", SUBMIT_BUTTON))
     [address] = desk.wait_addresses(1)
     check_referral(address, desk.args, [sent for _, _, sent in REFERRAL])
-    check(titles(first) == [("filler", TITLE)], f"a referral left {titles(first)}")
+    check(titles(first) == [("frame", TITLE)], f"a referral left {titles(first)}")
 
     leave(first)
+
+
+def stacking(session):
+    """The managed X windows from bottom to top, as the window manager stacks them."""
+    out = subprocess.run(["xprop", "-root", "-notype", "_NET_CLIENT_LIST_STACKING"], env=session.env,
+                         capture_output=True, text=True, timeout=session.timeout(10)).stdout
+    return [int(token.strip(","), 16) for token in out.split() if token.startswith("0x")]
+
+
+def refused_above_exit_screen(desk, first):
+    """A start while the topmost exit screen is up: its refusal comes up above it, not hidden behind it."""
+    second = desk.start("second-over-exit-screen")
+    box = expect_message(second, ALREADY_RUNNING)
+
+    def above():
+        order = stacking(desk.session)
+        screens = [order.index(int(w)) for w in first.x_windows() if int(w) in order]
+        boxes = [order.index(int(w)) for w in second.x_windows() if int(w) in order]
+        return screens and boxes and min(boxes) > max(screens)
+
+    wait_for(above, desk.session.timeout(10), "the refusal above the exit screen")
+    dismiss(second, box)
+    check(second.exit_code() == 0, "the refused start did not end with status 0")
 
 
 def check_referral(address, args, sent):
@@ -383,6 +408,43 @@ def reminder_after_fifteen_days(desk):
     leave(app, main, key="alt+F4", screen_key="alt+F4")
 
 
+def keyboard_after_back(desk):
+    """Back leaves the keyboard on the main window, on the name box, every time: after the About box, a link
+    and a test, keys typed go on into the name and Alt+X still reaches the unseen Exit button."""
+    session = desk.session
+    app = desk.start("back")
+    main = main_window(app)
+    app.activate(main)
+    session.key("alt+h", "a")
+    about = app.wait_window(TITLE, role="dialog")
+    app.activate(about)
+    session.key("Return")
+    wait_for(lambda: titles(app) == [("frame", TITLE)], session.timeout(10), "the About box to close")
+    session.key("alt+d")
+    desk.wait_addresses(1)
+    app.activate(main)
+    session.type("ab")
+    name = "AB"
+    for round in range(6):
+        wait_for(lambda: name_text(app, main) == name, session.timeout(10), f"round {round}: {name!r} typed")
+        if round % 2:
+            take_test(app)  # Back from the result view
+        else:
+            session.key("alt+t")
+            app.activate(test_window(app))  # Back from question 1
+        session.key("alt+b")
+        main = main_window(app)
+        # No activation here: the main window must take the keyboard back by itself.
+        wait_for(lambda: app.has_keyboard(main), session.timeout(10), f"round {round}: the main window active")
+        session.type("c")
+        name += "C"
+    wait_for(lambda: name_text(app, main) == name, session.timeout(10), f"the last round: {name!r} typed")
+    session.key("alt+x")
+    exit_screen(app)
+    check(titles(app) == [("frame", TITLE)], f"Alt+X after Back shows {titles(app)}")
+    leave(app)
+
+
 # --- faults of the machine ---------------------------------------------------------------------------------
 
 def stale_lock_of_a_killed_instance(desk):
@@ -416,7 +478,7 @@ def simultaneous_starts(desk):
         return shown
 
     shown = wait_for(settled, session.timeout(90), f"all {CROWD} starts to show a window")
-    winners = [app for app in crowd if shown[app] == [("filler", TITLE)]]
+    winners = [app for app in crowd if shown[app] == [("frame", TITLE)]]
     check(len(winners) == 1, f"{len(winners)} main windows: {[shown[a] for a in crowd]}")
     [winner] = winners
     refused = [app for app in crowd if app is not winner]
@@ -427,7 +489,7 @@ def simultaneous_starts(desk):
             dismiss(app, box)
         code = app.exit_code()
         check(code == 0, f"{app.name}: a refused start ended with status {code}")
-    check(winner.running() and titles(winner) == [("filler", TITLE)],
+    check(winner.running() and titles(winner) == [("frame", TITLE)],
           f"the one that started shows {titles(winner)}")
     leave(winner, main_window(winner))
 
@@ -448,9 +510,17 @@ def read_only_config_folder(desk):
             os.chmod(path, stat.S_IRUSR | stat.S_IXUSR)
         wrapper = []
     app = desk.start("read-only", wrapper=wrapper)
-    dismiss(app, expect_message(app, REMINDER), key="Escape")  # No
+    box = expect_message(app, REMINDER)
+    # Left by its answers only: Esc answers nothing and leaves the question up.
+    app.activate(box)
+    session.key("Escape")
+    desk.settle()
+    check(titles(app) == [("alert", MESSAGE_TITLE)], f"Esc left {titles(app)}")
+    dismiss(app, box)  # Yes
     main = main_window(app)
     expect_only(app, desk, "refused writes stay silent")
+    download = desk.args.product_site + "/download-kaltrix.html"
+    check(desk.wait_addresses(1) == [download], f"Yes opened {desk.addresses()} where nothing can be stored")
 
     app.activate(main)
     session.type("ro")
@@ -459,7 +529,6 @@ def read_only_config_folder(desk):
     session.key("alt+b")
     leave(app, main_window(app))
     check(snapshot(desk.config) == before, "the read-only folder was changed")
-    check(desk.addresses() == [], f"No opened {desk.addresses()}")
 
 
 def snapshot(folder):
@@ -503,7 +572,7 @@ def no_browser(desk, extra_env):
     home = app.tree.find(screen, "check box")
     session.click(home)
     desk.settle()
-    check(titles(app) == [("filler", TITLE)], f"the home-page button without a browser left {titles(app)}")
+    check(titles(app) == [("frame", TITLE)], f"the home-page button without a browser left {titles(app)}")
     check(not app.tree.has_state(home, "checked"), "the home-page button stayed pressed")
     check(desk.addresses() == [], f"the recorder was reached: {desk.addresses()}")
     leave(app)
@@ -511,6 +580,7 @@ def no_browser(desk, extra_env):
 
 SCENARIOS = [
     ("a person's run", a_persons_run),
+    ("keyboard after Back", keyboard_after_back),
     ("reminder after fifteen days", reminder_after_fifteen_days),
     ("stale lock of a killed instance", stale_lock_of_a_killed_instance),
     (f"{CROWD} simultaneous starts", simultaneous_starts),
@@ -518,7 +588,7 @@ SCENARIOS = [
 ] + [(f"no browser: {case}", lambda desk, env=env: no_browser(desk, env)) for case, env in NO_BROWSER]
 
 
-TOOLS = ["Xvfb", "openbox", "xdotool", "dbus-daemon", "xdg-open", "unshare"]
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "dbus-daemon", "xdg-open", "unshare"]
 SKIPPED = 77
 
 

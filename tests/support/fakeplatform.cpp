@@ -1,6 +1,7 @@
 #include "fakeplatform.h"
 
 #include "ui/form.h"
+#include "ui/programstyle.h"
 #include "ui/windowregistry.h"
 
 #include <QApplication>
@@ -11,6 +12,9 @@
 FakePlatform::FakePlatform()
 {
     Platform::install(this);
+    // The windows under test look as the program shows them.
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        applyProgramStyle();
 }
 
 FakePlatform::~FakePlatform()

@@ -1,0 +1,7 @@
+#pragma once
+
+class QKeyEvent;
+
+// The character code a key press types, as a text box's key handler sees it on Windows, or -1 for a key
+// that types nothing (arrows, Delete, Tab, function keys, shortcuts with Alt).
+int keyAsciiOf(const QKeyEvent &event);
