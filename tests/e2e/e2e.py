@@ -333,18 +333,24 @@ def a_persons_run(desk):
     screen = exit_screen(first)
     check(titles(first) == [("frame", TITLE)], f"leaving the test shows {titles(first)}")
     refused_above_exit_screen(desk, first)
-    for field, typed, _ in REFERRAL:
-        box = first.tree.find(screen, "text", field)
-        session.click(box)
-        wait_for(lambda: first.tree.text(box) == "", session.timeout(10), f"the hint of {field!r} to go")
-        session.type(typed)
-        wait_for(lambda: first.tree.text(box) == typed, session.timeout(10), f"{typed!r} in {field!r}")
-    session.click(first.tree.find(screen, "push button", SUBMIT_BUTTON))
+    refer_a_friend(first, screen)
     [address] = desk.wait_addresses(1)
     check_referral(address, desk.args, [sent for _, _, sent in REFERRAL])
     check(titles(first) == [("frame", TITLE)], f"a referral left {titles(first)}")
 
     leave(first)
+
+
+def refer_a_friend(app, screen):
+    """Types the referral into the exit screen's panel and presses the button."""
+    session = app.session
+    for field, typed, _ in REFERRAL:
+        box = app.tree.find(screen, "text", field)
+        session.click(box)
+        wait_for(lambda: app.tree.text(box) == "", session.timeout(10), f"the hint of {field!r} to go")
+        session.type(typed)
+        wait_for(lambda: app.tree.text(box) == typed, session.timeout(10), f"{typed!r} in {field!r}")
+    session.click(app.tree.find(screen, "push button", SUBMIT_BUTTON))
 
 
 def stacking(session):
@@ -461,6 +467,57 @@ def stale_lock_of_a_killed_instance(desk):
     check(not lock_files(desk), f"a clean end left {lock_files(desk)}")
 
 
+def lock_path(desk):
+    return os.path.join(desk.runtime, "kaltrix.lock")
+
+
+def settings_path(desk, suffix=""):
+    folder = os.path.join(desk.config, "Orvena")
+    os.makedirs(folder, exist_ok=True)
+    return os.path.join(folder, "kaltrix.ini" + suffix)
+
+
+def write_bytes(path, data, mode=None):
+    with open(path, "wb") as f:
+        f.write(data)
+    if mode is not None:
+        os.chmod(path, mode)
+
+
+def stranger_owns(path):
+    if os.geteuid() == 0:
+        os.chown(path, 65534, 65534)
+
+
+PLANTED = [
+    # (what lies where, how to put it there): left by a killed start, a sudo -E run, or planted.
+    ("an empty lock", lambda d: write_bytes(lock_path(d), b"")),
+    ("a lock of garbage", lambda d: write_bytes(lock_path(d), b"\x00\xffnot a pid\n")),
+    ("a lock of mode 000", lambda d: write_bytes(lock_path(d), b"4242\n", 0)),
+    ("a lock that is a directory", lambda d: os.makedirs(os.path.join(lock_path(d), "inside"))),
+    ("a lock linked to /dev/zero", lambda d: os.symlink("/dev/zero", lock_path(d))),
+    ("a dangling lock link", lambda d: os.symlink(lock_path(d) + ".gone", lock_path(d))),
+    ("a lock that is a FIFO", lambda d: os.mkfifo(lock_path(d))),
+    ("a settings lock that is a directory", lambda d: os.makedirs(settings_path(d, ".lock/inside"))),
+    ("a stranger's settings lock", lambda d: (write_bytes(settings_path(d, ".lock"), b"1\nqt\nhost\n"),
+                                               stranger_owns(settings_path(d, ".lock")))),
+    ("a settings lock of garbage", lambda d: write_bytes(settings_path(d, ".lock"), os.urandom(64))),
+    ("a settings file that is a FIFO", lambda d: os.mkfifo(settings_path(d))),
+]
+
+
+def planted_files(desk, plant):
+    """Whatever lies at the lock's or the settings' place, the main window is up within a second."""
+    plant(desk)
+    app = desk.start("planted")
+    started = time.monotonic()
+    wait_for(lambda: app.x_windows(), desk.session.timeout(10), "a window on the screen")
+    took = time.monotonic() - started
+    check(took <= desk.session.timeout(1.0), f"the first window took {took:.1f} s")
+    main_window(app)
+    expect_only(app, desk, "a planted file refuses nothing")
+
+
 CROWD = 20
 
 
@@ -574,8 +631,16 @@ def no_browser(desk, extra_env):
     desk.settle()
     check(titles(app) == [("frame", TITLE)], f"the home-page button without a browser left {titles(app)}")
     check(not app.tree.has_state(home, "checked"), "the home-page button stayed pressed")
+    # A referral that cannot be launched says nothing, to the user or to any log.
+    refer_a_friend(app, screen)
+    desk.settle()
+    check(titles(app) == [("frame", TITLE)], f"a failed referral left {titles(app)}")
     check(desk.addresses() == [], f"the recorder was reached: {desk.addresses()}")
     leave(app)
+    with open(app.log, encoding="utf-8", errors="replace") as f:
+        log = f.read()
+    for _, typed, _ in REFERRAL:
+        check(typed.strip() not in log and "taf1" not in log, f"the log holds the referral: {log[:400]!r}")
 
 
 SCENARIOS = [
@@ -585,7 +650,8 @@ SCENARIOS = [
     ("stale lock of a killed instance", stale_lock_of_a_killed_instance),
     (f"{CROWD} simultaneous starts", simultaneous_starts),
     ("read-only config folder", read_only_config_folder),
-] + [(f"no browser: {case}", lambda desk, env=env: no_browser(desk, env)) for case, env in NO_BROWSER]
+] + [(f"no browser: {case}", lambda desk, env=env: no_browser(desk, env)) for case, env in NO_BROWSER] \
+  + [(f"planted: {case}", lambda desk, plant=plant: planted_files(desk, plant)) for case, plant in PLANTED]
 
 
 TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "dbus-daemon", "xdg-open", "unshare"]
