@@ -128,8 +128,8 @@ stage_program() {
     rm -rf "$stage"
     mkdir -p "$stage"
     cp "$BUILD_WIN/kaltrix.exe" "$stage/"
-    for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll iconengines/qsvgicon.dll \
-                  imageformats/qsvg.dll; do
+    # No style plugin: the program draws with Fusion, which Qt Widgets carries, on every system.
+    for plugin in platforms/qwindows.dll iconengines/qsvgicon.dll imageformats/qsvg.dll; do
         mkdir -p "$stage/$(dirname "$plugin")"
         cp "$QT_WIN/plugins/$plugin" "$stage/$plugin"
     done
