@@ -342,6 +342,7 @@ void tst_Accessibility::focusRingsStandOut_data()
     QTest::addRow("field, on navy") << QStringLiteral("exit") << QStringLiteral("txtName");
     QTest::addRow("submit button, on navy") << QStringLiteral("exit") << QStringLiteral("cmdSubmit");
     QTest::addRow("Exit") << QStringLiteral("exit") << QStringLiteral("cmdClose");
+    QTest::addRow("picture, on white") << QStringLiteral("exit") << QStringLiteral("Picture1");
 }
 
 // Moving the focus onto a control changes enough of its pixels by at least 3:1 to be seen.

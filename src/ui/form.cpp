@@ -19,8 +19,9 @@ QAccessibleInterface *accessibleForm(const QString &, QObject *object)
     return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
 }
 
-// Centres the window's frame when it is first shown and, should the window manager frame it differently
-// from the guess, once more when the frame is known; then it lets the window be.
+// Centres the window's frame on its screen when it is first shown. A window is framed only once it is
+// shown, so where its own frame is not known yet (X11) the frame of the program's last framed window
+// stands in; only the very first window has no such guide and is centred by its client area.
 class FrameCentring final : public QObject
 {
 public:
@@ -30,17 +31,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Show && !m_placed) {
-            m_placed = true;
-            place(window, frameMargins(window));
-        } else if (event->type() == QEvent::Move && m_placed) {
-            const QMargins actual = frameMargins(window);
-            if (!actual.isNull()) {
-                if (actual != m_margins)
-                    place(window, actual);
-                window->removeEventFilter(this);
-                deleteLater();
-            }
+        if (event->type() == QEvent::Show && !m_shown) {
+            m_shown = true;
+            const QMargins margins = frameMargins(window);
+            QRect frame(QPoint(), window->size().grownBy(margins.isNull() ? s_lastMargins : margins));
+            if (const QScreen *screen = window->screen())
+                frame.moveCenter(screen->availableGeometry().center());
+            // Before the window is shown, move() places its frame.
+            window->move(frame.topLeft());
+        } else if (m_shown && event->type() == QEvent::Paint && !frameMargins(window).isNull()) {
+            s_lastMargins = frameMargins(window);
+            window->removeEventFilter(this);
+            deleteLater();
         }
         return false;
     }
@@ -51,25 +53,8 @@ private:
         return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
     }
 
-    void place(QWidget *window, QMargins margins)
-    {
-        const QScreen *screen = window->screen();
-        if (!screen)
-            return;
-        // Before the window is framed, its frame is guessed from another window's.
-        for (const QWindow *other : QGuiApplication::topLevelWindows()) {
-            if (margins.isNull() && other->isVisible())
-                margins = other->frameMargins();
-        }
-        m_margins = margins;
-        QRect frame(QPoint(), window->size().grownBy(margins));
-        frame.moveCenter(screen->availableGeometry().center());
-        // For a window, move() places the frame.
-        window->move(frame.topLeft());
-    }
-
-    bool m_placed = false;
-    QMargins m_margins;
+    static inline QMargins s_lastMargins;
+    bool m_shown = false;
 };
 } // namespace
 

@@ -18,7 +18,9 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
 
 namespace {
 constexpr QSize ClientSize = twipsSize(11115, 4725);
@@ -38,6 +40,25 @@ constexpr TwipsRect txtMessageRect{4800, 3600, 1815, 495};
 constexpr TwipsRect Frame6Rect{7320, 120, 3735, 4575};
 constexpr TwipsRect Label3Rect{120, 360, 3495, 3855};
 constexpr TwipsRect lblGoToHomeRect{75, 4250, 3585, 210};
+
+// The picture takes its turn in the tab order, so it shows the focus ring as the buttons do.
+class FocusablePicture final : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+};
 } // namespace
 
 QStringList supportMessages()
@@ -72,7 +93,7 @@ void frmNagScreen2::createControls()
 {
     QWidget *area = client();
 
-    Picture1 = new QLabel(area);
+    Picture1 = new FocusablePicture(area);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(Picture1Rect.toPixels());
     Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
