@@ -10,7 +10,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine zip python3 xvfb xauth openbox xdotool
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine zip python3 xvfb xauth openbox xdotool x11-utils
                   imagemagick xdg-utils dpkg-dev xz-utils)
 QT_VERSION=6.4.2
 CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/kaltrix

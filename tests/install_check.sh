@@ -81,6 +81,11 @@ if [ -x "$prefix/bin/kaltrix" ]; then
         QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/kaltrix" >"$work/run.log" 2>&1
     status=$?
     [ $status -eq 124 ] || fail "installed kaltrix ended with status $status: $(cat "$work/run.log")"
+    # The benchmark's start-up probe would end it behind the exit routine's back.
+    ! grep -q KALTRIX_BENCH_EXPOSED "$prefix/bin/kaltrix" || fail "the installed program holds the benchmark probe"
+    KALTRIX_BENCH_EXPOSED=1 HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home/.config \
+        QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/kaltrix" >"$work/run.log" 2>&1
+    [ $? -eq 124 ] || fail "installed kaltrix ended early under KALTRIX_BENCH_EXPOSED: $(cat "$work/run.log")"
 fi
 
 if [ $failures -ne 0 ]; then

@@ -70,11 +70,15 @@ wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no i
 
 echo "-- the first start"
 program=$(winepath -w "$folder/kaltrix.exe")
-(cd "$out" && wine "$program"; echo $? >"$out/first.status") >"$out/first.log" 2>&1 &
+# Every library the program loads is either its own, from its folder, or Windows' own.
+(cd "$out" && WINEDEBUG=+loaddll wine "$program"; echo $? >"$out/first.status") >"$out/first.log" 2>&1 &
 wait_for 60 window "Kaltrix v1.0" 497 || fail "no main window"
 main=$(window "Kaltrix v1.0" 497 || true)
 sleep 1
 shot main
+strays=$(grep ': native' "$out/first.log" | grep -vF "$(winepath -w "$folder" | sed 's/\\/\\\\/g')" || true)
+[ -z "$strays" ] || fail "libraries from outside the program's folder: $strays"
+grep -q 'Qt6Core.dll" at .*: native' "$out/first.log" || fail "no record of the libraries loaded"
 expected="$(scramble Duration)=$(scramble "$(date +%Y-%m-%d)")"$'\n'"$(scramble Install)=$(scramble 1)"
 [ "$(settings | sort)" = "$(sort <<<"$expected")" ] || fail "the first start stored: $(settings)"
 
@@ -116,11 +120,13 @@ shot result
 [ "$(grey_pixels "$test_window")" -lt 100 ] || fail "the tenth Next did not lead to the result view"
 keys alt+f x
 wait_for 30 window "Kaltrix v1.0" 741 || fail "no exit screen"
+exit_screen=$(window "Kaltrix v1.0" 741 || true)
+xprop -id "$exit_screen" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the exit screen is not topmost"
 wait_for 30 sh -c '! xdotool search --onlyvisible --name "^Kaltrix v1.0\$" getwindowgeometry %@ | grep -q "Geometry: 555x"' ||
     fail "the test window stayed"
 sleep 1 # Wine maps a window before it paints it
 shot exit-screen
-focus "$(window "Kaltrix v1.0" 741 || true)"
+focus "$exit_screen"
 keys alt+x
 wait_for 30 test -f "$out/first.status" || fail "the program did not end"
 [ "$(cat "$out/first.status" 2>/dev/null)" = 0 ] || fail "the program ended with $(cat "$out/first.status")"
