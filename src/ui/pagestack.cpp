@@ -25,8 +25,7 @@ void PageStack::bringToFront(QWidget *page)
 
     // Keep the keyboard on the page the user sees instead of letting it fall to an unrelated control.
     if (focusWasBehind) {
-        for (QWidget *next = page->nextInFocusChain(); next && next != page;
-             next = next->nextInFocusChain()) {
+        for (QWidget *next = page->nextInFocusChain(); next && next != page; next = next->nextInFocusChain()) {
             if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
                 next->isVisibleTo(page->window())) {
                 next->setFocus(Qt::TabFocusReason);

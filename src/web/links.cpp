@@ -25,71 +25,23 @@ void OpenURL(const QUrl &address)
     platform().openUrl(address);
 }
 
-QUrl HelpPageURL()
-{
-    return productSite("/kaltrix-help.html");
-}
-QUrl DownloadPageURL()
-{
-    return productSite("/download-kaltrix.html");
-}
-QUrl HomePageURL()
-{
-    return mainSite("");
-}
-QUrl SoftwarePageURL()
-{
-    return mainSite("/orvenasoftwares");
-}
-QUrl DonatePageURL()
-{
-    return helpSite("/donate.html");
-}
-QUrl FullBrandPageURL()
-{
-    return helpSite("/fully-branded.html");
-}
-QUrl CoBrandPageURL()
-{
-    return helpSite("/co-brand.html");
-}
-QUrl ReferAFriendURL()
-{
-    return mainSite("/ovsw-refer-a-friend.php");
-}
-QUrl ProductSiteURL()
-{
-    return productSite("/");
-}
+QUrl HelpPageURL() { return productSite("/kaltrix-help.html"); }
+QUrl DownloadPageURL() { return productSite("/download-kaltrix.html"); }
+QUrl HomePageURL() { return mainSite(""); }
+QUrl SoftwarePageURL() { return mainSite("/orvenasoftwares"); }
+QUrl DonatePageURL() { return helpSite("/donate.html"); }
+QUrl FullBrandPageURL() { return helpSite("/fully-branded.html"); }
+QUrl CoBrandPageURL() { return helpSite("/co-brand.html"); }
+QUrl ReferAFriendURL() { return mainSite("/ovsw-refer-a-friend.php"); }
+QUrl ProductSiteURL() { return productSite("/"); }
 
-void OpenHelpPage()
-{
-    OpenURL(HelpPageURL());
-}
-void OpenDownloadPage()
-{
-    OpenURL(DownloadPageURL());
-}
-void OpenHomePage()
-{
-    OpenURL(HomePageURL());
-}
-void OpenSoftwarePage()
-{
-    OpenURL(SoftwarePageURL());
-}
-void OpenDonatePage()
-{
-    OpenURL(DonatePageURL());
-}
-void OpenFullBrandPage()
-{
-    OpenURL(FullBrandPageURL());
-}
-void OpenCoBrandPage()
-{
-    OpenURL(CoBrandPageURL());
-}
+void OpenHelpPage() { OpenURL(HelpPageURL()); }
+void OpenDownloadPage() { OpenURL(DownloadPageURL()); }
+void OpenHomePage() { OpenURL(HomePageURL()); }
+void OpenSoftwarePage() { OpenURL(SoftwarePageURL()); }
+void OpenDonatePage() { OpenURL(DonatePageURL()); }
+void OpenFullBrandPage() { OpenURL(FullBrandPageURL()); }
+void OpenCoBrandPage() { OpenURL(CoBrandPageURL()); }
 
 QString MainSiteDisplayName()
 {
