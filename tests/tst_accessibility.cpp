@@ -98,6 +98,26 @@ double renderedContrast(const QImage &part)
     return best;
 }
 
+// One of the windows by a short name; "question" and "result" are the test window on question 1 and on
+// its result view. An About box is made in about.
+QWidget *windowUnderTest(const QString &window, std::unique_ptr<frmAbout> &about)
+{
+    if (window == QStringLiteral("main"))
+        return &Forms::mainWindow();
+    if (window == QStringLiteral("exit"))
+        return &Forms::exitScreen();
+    if (window == QStringLiteral("about")) {
+        about = std::make_unique<frmAbout>();
+        return about.get();
+    }
+    frmDisplay &test = Forms::testWindow();
+    if (window == QStringLiteral("result")) {
+        for (QPushButton *next : test.nextButtons)
+            next->click();
+    }
+    return &test;
+}
+
 // Where a control draws its text: inside a button's bevel, beside a radio button's indicator.
 QRect textArea(QWidget *control)
 {
@@ -249,15 +269,7 @@ void tst_Accessibility::textsFitTheirRectangles()
 {
     QFETCH(QString, window);
     std::unique_ptr<frmAbout> about;
-    QWidget *target = nullptr;
-    if (window == QStringLiteral("main")) {
-        target = &Forms::mainWindow();
-    } else if (window == QStringLiteral("exit")) {
-        target = &Forms::exitScreen();
-    } else {
-        about = std::make_unique<frmAbout>();
-        target = about.get();
-    }
+    QWidget *target = windowUnderTest(window, about);
     for (const QString &message : supportMessages()) {
         auto *label = Forms::exitScreen().Label2;
         label->setText(message);
@@ -291,22 +303,7 @@ void tst_Accessibility::textsStandOutOnADarkDesktop()
 {
     QFETCH(QString, window);
     std::unique_ptr<frmAbout> about;
-    QWidget *target = nullptr;
-    if (window == QStringLiteral("main")) {
-        target = &Forms::mainWindow();
-    } else if (window == QStringLiteral("exit")) {
-        target = &Forms::exitScreen();
-    } else if (window == QStringLiteral("about")) {
-        about = std::make_unique<frmAbout>();
-        target = about.get();
-    } else {
-        frmDisplay &test = Forms::testWindow();
-        if (window == QStringLiteral("result")) {
-            for (QPushButton *next : test.nextButtons)
-                next->click();
-        }
-        target = &test;
-    }
+    QWidget *target = windowUnderTest(window, about);
     target->show();
     QVERIFY(QTest::qWaitForWindowExposed(target));
     if (auto *bar = target->findChild<QMenuBar *>()) {
@@ -350,9 +347,8 @@ void tst_Accessibility::focusRingsStandOut()
 {
     QFETCH(QString, window);
     QFETCH(QString, control);
-    QWidget *target = window == QStringLiteral("main")   ? static_cast<QWidget *>(&Forms::mainWindow())
-                      : window == QStringLiteral("exit") ? static_cast<QWidget *>(&Forms::exitScreen())
-                                                         : static_cast<QWidget *>(&Forms::testWindow());
+    std::unique_ptr<frmAbout> about;
+    QWidget *target = windowUnderTest(window, about);
     activate(target);
     QWidget *widget = target->findChild<QWidget *>(control);
     QVERIFY(widget);
