@@ -116,6 +116,8 @@ build_program() {
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/windows/wine-run.sh" >/dev/null
     cmake --build "$BUILD_WIN" --parallel "$(nproc)"
+    # The packages carry the program's own icon; without rsvg-convert the build would leave it out.
+    [ -s "$BUILD_WIN/packaging/windows/kaltrix.ico" ] || { echo "kaltrix.exe was built without its icon" >&2; return 1; }
 }
 
 # The libraries a program or library imports, by name.
