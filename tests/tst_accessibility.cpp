@@ -143,6 +143,8 @@ private slots:
     void cleanup();
     void tabChainHoldsTheListedControlsWithNames_data();
     void tabChainHoldsTheListedControlsWithNames();
+    void onlyWindowsAreFramesAndTextBoxesAnswer_data();
+    void onlyWindowsAreFramesAndTextBoxesAnswer();
     void aboutBoxTakesOnlyItsOkButton();
     void picturesAreDescribed();
     void textsFitTheirRectangles_data();
@@ -187,8 +189,11 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames_data()
     QTest::addRow("test window, question 1")
         << QStringLiteral("question")
         << QStringList{QStringLiteral("optQa"), QStringLiteral("cmdNext1"), QStringLiteral("cmdBack")};
+    // The result view takes the focus as it comes to the front.
     QTest::addRow("test window, result")
-        << QStringLiteral("result") << QStringList{QStringLiteral("cmdBack")};
+        << QStringLiteral("result")
+        << QStringList{QStringLiteral("fraAnswer"), QStringLiteral("Frame1"), QStringLiteral("Frame19"),
+                       QStringLiteral("Frame16"), QStringLiteral("cmdBack")};
 }
 
 void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
@@ -204,14 +209,13 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
         frmDisplay &test = Forms::testWindow();
         test.bringFirstQuestionToFront();
         test.bringQuestionAreaToFront();
-        if (window == QStringLiteral("result")) {
-            for (QPushButton *next : test.nextButtons)
-                next->click();
-            test.cmdBack->setFocus();
-        }
         target = &test;
     }
     activate(target);
+    if (window == QStringLiteral("result")) {
+        for (QPushButton *next : Forms::testWindow().nextButtons)
+            next->click();
+    }
     // A frame named by its caption, as screen readers announce windows.
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(target);
     QCOMPARE(face->role(), QAccessible::Window);
@@ -222,6 +226,49 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
         const QString name = accessibleName(widget);
         QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
         QVERIFY2(!name.contains(u'&'), qPrintable(name));
+    }
+}
+
+void tst_Accessibility::onlyWindowsAreFramesAndTextBoxesAnswer_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *window : {"main", "exit", "about", "question", "result"})
+        QTest::addRow("%s", window) << QString::fromLatin1(window);
+}
+
+// A screen reader takes the nearest frame for the window; inside one there is none. And whatever a reader
+// asks a text box about any place of its text comes back (Qt's own answer loops at the end of a word).
+void tst_Accessibility::onlyWindowsAreFramesAndTextBoxesAnswer()
+{
+    QFETCH(QString, window);
+    std::unique_ptr<frmAbout> about;
+    QWidget *target = windowUnderTest(window, about);
+    QList<QAccessibleInterface *> inside{QAccessible::queryAccessibleInterface(target)};
+    QVERIFY(inside.first()->role() == QAccessible::Window || inside.first()->role() == QAccessible::Dialog);
+    for (qsizetype i = 0; i < inside.size(); ++i) {
+        for (int c = 0; c < inside.at(i)->childCount(); ++c) {
+            QAccessibleInterface *child = inside.at(i)->child(c);
+            QVERIFY2(child->role() != QAccessible::Window && child->role() != QAccessible::Border,
+                     qPrintable(child->object()->objectName()));
+            inside.append(child);
+        }
+    }
+    for (QLineEdit *edit : target->findChildren<QLineEdit *>()) {
+        edit->setText(QStringLiteral("JO ANN"));
+        QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(edit)->textInterface();
+        int start = 0;
+        int end = 0;
+        for (auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                              QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+            for (int offset = -2; offset <= 7; ++offset) {
+                (void)text->textBeforeOffset(offset, boundary, &start, &end);
+                (void)text->textAfterOffset(offset, boundary, &start, &end);
+            }
+            QCOMPARE(text->textAtOffset(6, boundary, &start, &end),
+                     boundary == QAccessible::LineBoundary ? QStringLiteral("JO ANN") : QString());
+        }
+        QCOMPARE(text->textAtOffset(4, QAccessible::WordBoundary, &start, &end), QStringLiteral("ANN"));
+        QCOMPARE(text->textBeforeOffset(4, QAccessible::WordBoundary, &start, &end), QStringLiteral(" "));
     }
 }
 

@@ -96,9 +96,8 @@ void frmMain::createControls()
     Label1->setGeometry(Label1Rect.toPixels());
     setForeground(Label1, Qt::black);
 
-    txtFirstName = named(new QLineEdit(Frame1), QStringLiteral("txtFirstName"), QStringLiteral("Name"));
+    txtFirstName = named(new TextBox(Frame1), QStringLiteral("txtFirstName"), QStringLiteral("Name"));
     txtFirstName->setGeometry(txtFirstNameRect.toPixels());
-    liftLengthLimit(txtFirstName);
     setBackground(txtFirstName, Colors::Silver);
     setForeground(txtFirstName, Qt::black);
     // Composed text would bypass the letters-only rule.

@@ -4,6 +4,7 @@
 #include "test/resultview.h"
 
 #include "test/scoring.h"
+#include "ui/accessibility.h"
 #include "ui/linklabel.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -90,6 +91,9 @@ ResultView::ResultView(QWidget *parent) : QGroupBox(QStringLiteral("Kaltrix Resu
     // The caption's font; each panel sets the window font back for its own contents.
     setFont(verdana(9.75, true));
     setBackground(this, Colors::LightBlue);
+    // The view takes the focus when it comes to the front: a screen reader then reads its name and the
+    // three result lines, its description. Tab goes on panel by panel.
+    setFocusPolicy(Qt::TabFocus);
 
     Label14 = new LinkLabel(EndomorphDescription);
     Label15 = new QLabel(MesomorphDescription);
@@ -121,13 +125,17 @@ ResultView::ResultView(QWidget *parent) : QGroupBox(QStringLiteral("Kaltrix Resu
 QLabel *ResultView::createPanel(const PanelNames &names, int position, QLabel *description)
 {
     auto *panel = new QGroupBox(this);
+    auto *resultLine = new QLabel(panel);
+    Accessibility::labelBy(panel, resultLine);
     panel->setObjectName(names.panel);
     panel->setGeometry(PanelRects[position].toPixels());
+    panel->setFocusPolicy(Qt::TabFocus);
+    panels[position] = panel;
     panel->setFont(verdana(8.25));
     setBackground(panel, Colors::LightBlue);
     setForeground(panel, Qt::black);
 
-    auto *resultLine = new QLabel(ResultLinePlaceholder, panel);
+    resultLine->setText(ResultLinePlaceholder);
     resultLine->setObjectName(names.resultLine);
     resultLine->setFont(verdana(9.75, true));
     resultLine->move(ResultLineRect.toPixels().topLeft());
@@ -141,12 +149,18 @@ QLabel *ResultView::createPanel(const PanelNames &names, int position, QLabel *d
     auto *focusText = new QLabel(names.focusText, panel);
     focusText->setObjectName(names.focusTextName);
     focusText->setGeometry(FocusTextRect.toPixels());
+    heading->setBuddy(focusText);
 
     description->setParent(panel);
     description->setGeometry(DescriptionRect.toPixels());
     description->setTextFormat(Qt::PlainText);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Screen readers read a focused frame's unrelated labels. Every label here belongs to something, so the
+    // view reads as its name and description (the three result lines), and Tab on a panel as its result
+    // line and its description.
+    description->setBuddy(panel);
+    panel->setAccessibleDescription(description->text());
 
     auto *picture = new Illustration(names.illustration, panel);
     picture->setObjectName(names.picture);
@@ -164,8 +178,14 @@ void ResultView::showResultLines()
     lblM->setText(strMesomorphResult);
     lblEN->setText(strEndomorphResult);
     lblEC->setText(strEctomorphResult);
-    for (QLabel *line : {lblM, lblEN, lblEC})
+    QStringList lines;
+    for (QLabel *line : {lblEN, lblM, lblEC}) {
         line->adjustSize();
+        lines.append(line->text());
+        // Said again, so that a reader which read the panel before it had a result asks afresh.
+        line->parentWidget()->setAccessibleName(line->text());
+    }
+    setAccessibleDescription(lines.join(QStringLiteral(". ")));
 }
 
 void ResultView::Label14_Click()

@@ -27,6 +27,8 @@ public:
     LinkLabel *Label14 = nullptr;
     QLabel *Label15 = nullptr;
     QLabel *Label16 = nullptr;
+    // Frame1, Frame19 and Frame16, top to bottom: Tab visits them after the view itself.
+    std::array<QGroupBox *, 3> panels{};
 
 private slots:
     void Label14_Click();

@@ -10,6 +10,7 @@
 #include "app/mainwindow.h"
 #include "test/resultview.h"
 #include "test/scoring.h"
+#include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/linklabel.h"
 #include "ui/pagestack.h"
@@ -46,10 +47,15 @@ constexpr std::array<TwipsRect, 3> OptionRects{{
 }};
 constexpr TwipsRect NextRect{6480, 5220, 1365, 435};
 
-QGroupBox *greyFrame(const QString &caption, QWidget *parent, const TwipsRect &rect)
+// A grey frame; one labelled by a label is known to screen readers by that label alone, as a filler.
+QGroupBox *greyFrame(const QString &caption, QWidget *parent, const TwipsRect &rect, QLabel *label = nullptr)
 {
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setAccessibleName(caption);
+    auto *frame = new QGroupBox(parent);
+    if (label) {
+        Accessibility::setRole(frame, QAccessible::Client);
+        Accessibility::labelBy(frame, label);
+    }
+    frame->setTitle(caption);
     frame->setGeometry(rect.toPixels());
     setBackground(frame, Colors::Grey);
     setForeground(frame, Qt::black);
@@ -134,7 +140,8 @@ void frmDisplay::createQuestionPages()
         heading->setFont(verdana(9));
         headings[q] = heading;
 
-        QGroupBox *answerFrame = named(greyFrame(QStringLiteral("Answer"), page, AnswerFrameRect),
+        // Screen readers name the options' group by the question and speak it with the chosen option.
+        QGroupBox *answerFrame = named(greyFrame(QStringLiteral("Answer"), page, AnswerFrameRect, heading),
                                        QStringLiteral("fraAnswerOptions") + number);
         // The three options share the group's name, index 0 first, as one control array.
         for (int i = 0; i < 3; ++i) {
@@ -216,8 +223,9 @@ void frmDisplay::createMenus()
 
 void frmDisplay::setTabOrder()
 {
-    // Page by page: the options top to bottom, then that page's Next; Back last. Only the page in front
-    // takes part, so Tab never reaches a control the user cannot see.
+    // Page by page: the options top to bottom, then that page's Next; then the result view and its three
+    // panels; Back last. Only the page in front takes part, so Tab never reaches a control the user cannot
+    // see.
     QWidget *previous = nullptr;
     for (int q = 0; q < QuestionCount; ++q) {
         for (QWidget *widget :
@@ -228,7 +236,12 @@ void frmDisplay::setTabOrder()
             previous = widget;
         }
     }
-    QWidget::setTabOrder(previous, cmdBack);
+    for (QWidget *widget : {static_cast<QWidget *>(fraAnswer), static_cast<QWidget *>(fraAnswer->panels[0]),
+                            static_cast<QWidget *>(fraAnswer->panels[1]),
+                            static_cast<QWidget *>(fraAnswer->panels[2]), static_cast<QWidget *>(cmdBack)}) {
+        QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void frmDisplay::bringFirstQuestionToFront()

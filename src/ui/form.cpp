@@ -1,9 +1,9 @@
 #include "ui/form.h"
 
+#include "ui/accessibility.h"
 #include "ui/style.h"
 #include "ui/windowregistry.h"
 
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -12,13 +12,6 @@
 #include <QWindow>
 
 namespace {
-// Without this a plain QWidget window reaches screen readers as a "filler".
-QAccessibleInterface *accessibleForm(const QString &, QObject *object)
-{
-    auto *form = qobject_cast<Form *>(object);
-    return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
-}
-
 // Centres the window's frame on its screen when it is first shown. A window is framed only once it is
 // shown, so where its own frame is not known yet (X11) the frame of the program's last framed window
 // stands in; only the very first window has no such guide and is centred by its client area.
@@ -67,8 +60,7 @@ Form::Form(QSize clientSize, bool withMenuBar, const QColor &background)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    static const bool accessibleAsFrames = (QAccessible::installFactory(accessibleForm), true);
-    Q_UNUSED(accessibleAsFrames);
+    Accessibility::install();
     setAttribute(Qt::WA_DeleteOnClose);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QObject;
+
 // What QtPlatform needs from the operating system beyond Qt: one implementation per system
 // (native_unix.cpp, native_win.cpp), chosen when the program is built.
 namespace Native {
@@ -49,6 +51,9 @@ public:
 private:
     int m_saved = -1;
 };
+
+// Tells screen readers that a widget shown again is visible as well as showing (Qt says only the latter).
+void announceVisible(QObject *object);
 
 // Hardening that must happen before the application object loads any plugin.
 void prepareProcess();

@@ -94,6 +94,9 @@ const SingleByteSet &ansiSet()
 QuietStandardError::QuietStandardError() = default;
 QuietStandardError::~QuietStandardError() = default;
 
+// Windows' readers ask a shown window afresh; nothing is left to say.
+void announceVisible(QObject *) {}
+
 void prepareProcess()
 {
     // Libraries loaded at run time (Qt's plugins, the system's) come from the program's folder and the

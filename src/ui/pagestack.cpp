@@ -23,15 +23,18 @@ void PageStack::bringToFront(QWidget *page)
     }
     m_front = page;
 
-    // Keep the keyboard on the page the user sees instead of letting it fall to an unrelated control.
+    // Keep the keyboard on the page the user sees instead of letting it fall to an unrelated control: on the
+    // page itself where it takes the focus, else on its first control that does.
     if (focusWasBehind) {
-        for (QWidget *next = page->nextInFocusChain(); next && next != page; next = next->nextInFocusChain()) {
-            if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
-                next->isVisibleTo(page->window())) {
-                next->setFocus(Qt::TabFocusReason);
-                break;
-            }
+        QWidget *next = page;
+        while (next && !((next == page || page->isAncestorOf(next)) && (next->focusPolicy() & Qt::TabFocus) &&
+                         next->isEnabled() && next->isVisibleTo(page->window()))) {
+            next = next->nextInFocusChain();
+            if (next == page)
+                next = nullptr;
         }
+        if (next)
+            next->setFocus(Qt::TabFocusReason);
     }
 }
 

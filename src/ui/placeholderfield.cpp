@@ -1,5 +1,7 @@
 #include "ui/placeholderfield.h"
 
+#include "ui/accessibility.h"
+
 #include <QFocusEvent>
 #include <QTextDocument>
 #include <limits>
@@ -24,15 +26,23 @@ bool movedWithinWindow(const QFocusEvent *event)
 }
 } // namespace
 
-void liftLengthLimit(QLineEdit *field)
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
-    field->setMaxLength(std::numeric_limits<int>::max());
+    setMaxLength(std::numeric_limits<int>::max());
 }
 
-PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent)
-    : QLineEdit(hint, parent), m_hint(hint)
+void TextBox::focusInEvent(QFocusEvent *event)
 {
-    liftLengthLimit(this);
+    // Tab selects the whole text, and a placeholder field empties itself: screen readers hear of neither,
+    // only of the focus that follows, and read the box afresh then.
+    const Accessibility::Quiet quiet;
+    QLineEdit::focusInEvent(event);
+    takingFocus(event);
+}
+
+PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent) : TextBox(parent), m_hint(hint)
+{
+    setText(hint);
 }
 
 void PlaceholderField::clearHint()
@@ -47,9 +57,8 @@ void PlaceholderField::restoreHint()
         setText(m_hint);
 }
 
-void PlaceholderField::focusInEvent(QFocusEvent *event)
+void PlaceholderField::takingFocus(QFocusEvent *event)
 {
-    QLineEdit::focusInEvent(event);
     if (movedWithinWindow(event))
         emit gotFocus();
 }
@@ -96,6 +105,7 @@ void PlaceholderTextField::restoreHint()
 
 void PlaceholderTextField::focusInEvent(QFocusEvent *event)
 {
+    const Accessibility::Quiet quiet;
     QPlainTextEdit::focusInEvent(event);
     if (movedWithinWindow(event))
         emit gotFocus();

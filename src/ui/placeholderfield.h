@@ -6,8 +6,21 @@
 // Leading and trailing blanks (code 32) removed; tabs and line ends stay.
 QString trimBlanks(const QString &text);
 
-// No text box of the program has a maximum length; QLineEdit would cut pasted text at 32,767 characters.
-void liftLengthLimit(QLineEdit *field);
+// A one-line text box of the program. It has no maximum length (QLineEdit would cut pasted text at 32,767
+// characters), and screen readers announce it whenever it takes the focus, whatever it does to its text and
+// selection as it does.
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    // Runs as the box takes the focus, before screen readers hear of it.
+    virtual void takingFocus(QFocusEvent *event) { Q_UNUSED(event); }
+};
 
 // Input fields whose hint is their real text: it stands in the field until the field gets focus, and comes
 // back when the field is left with nothing but blanks. Not Qt's placeholderText, which is never the text.
@@ -15,7 +28,7 @@ void liftLengthLimit(QLineEdit *field);
 // gotFocus() and lostFocus() report only moves of focus inside the window, as the user sees them: a message
 // box or another program taking the window's activation, or a context menu, does not count as leaving.
 
-class PlaceholderField : public QLineEdit
+class PlaceholderField : public TextBox
 {
     Q_OBJECT
 
@@ -34,7 +47,7 @@ signals:
     void lostFocus();
 
 protected:
-    void focusInEvent(QFocusEvent *event) override;
+    void takingFocus(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:

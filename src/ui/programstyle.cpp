@@ -95,6 +95,10 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         painter->drawRect(subControlRect(CC_GroupBox, box, SC_GroupBoxFrame, widget).adjusted(0, 0, -1, -1));
         painter->setClipping(false);
     }
+    // A frame that takes the focus itself (the result view and its panels) shows it inside its edge.
+    if (box->state & State_HasFocus)
+        drawRing(painter, subControlRect(CC_GroupBox, box, SC_GroupBoxFrame, widget).adjusted(2, 2, -2, -2),
+                 ground);
     if ((box->subControls & SC_GroupBoxLabel) && !box->text.isEmpty()) {
         int alignment = Qt::AlignCenter | Qt::TextShowMnemonic;
         if (!proxy()->styleHint(SH_UnderlineShortcut, box, widget))

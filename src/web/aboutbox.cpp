@@ -3,6 +3,7 @@
 
 #include "web/aboutbox.h"
 
+#include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/linklabel.h"
 #include "ui/style.h"
@@ -29,6 +30,7 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
 {
+    Accessibility::install();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Kaltrix v1.0"));
     setAttribute(Qt::WA_DeleteOnClose);
