@@ -11,6 +11,7 @@ Run with Debian's own python3, which has the accessibility bindings:
 import argparse
 import datetime
 import os
+import re
 import shutil
 import signal
 import stat
@@ -19,6 +20,7 @@ import sys
 import time
 import traceback
 import urllib.parse
+import warnings
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -306,6 +308,15 @@ def a_persons_run(desk):
             wait_for(lambda: first.tree.text(name) == shown, session.timeout(10),
                      f"{typed!r} shown as {shown!r} (shows {first.tree.text(name)!r})")
 
+    # Whatever a reader asks of the name box, about any place in its text, is answered.
+    Text, Boundary = session.atspi.Text, session.atspi.TextBoundaryType
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore", DeprecationWarning)  # the calls Qt answers
+        for offset in range(-1, len("JO ANN") + 2):
+            for boundary in (Boundary.CHAR, Boundary.WORD_START, Boundary.SENTENCE_END, Boundary.LINE_START):
+                Text.get_text_at_offset(name, offset, boundary)
+                Text.get_text_after_offset(name, offset, boundary)
+
     place = first.tree.centre(main)
     second = desk.start("second")
     box = expect_message(second, ALREADY_RUNNING)
@@ -449,6 +460,97 @@ def keyboard_after_back(desk):
     exit_screen(app)
     check(titles(app) == [("frame", TITLE)], f"Alt+X after Back shows {titles(app)}")
     leave(app)
+
+
+# --- a blind person's run, heard through Orca ---------------------------------------------------------------
+
+# (keys, what Orca says after them, in this order; other utterances may come between)
+WALK = [
+    ("alt+t", ["Choose one of the following options panel.", "1. My body appearance is.", "Flabby.",
+               "selected radio button"]),
+    ("Down", ["1. My body appearance is.", "Hard And Muscular.", "selected radio button"]),
+] + [("alt+n", [f"{heading}.", "selected radio button"]) for heading in
+     ["2. My body looks", "3. My muscles grow", "4.  Weight Issues", "5. By nature I am very",
+      "6. My bone structure is", "7. My activity level is", "8. My approach to life is", "9. People tell me",
+      "10. My metabolism is"]] + [
+    ("alt+n", ["Kaltrix Results panel.", "My Body Type is 40% Endomorph. My Body Type is 40% Mesomorph. "
+                                         "My Body Type is 20% Ectomorph."]),
+    ("Tab", ["My Body Type is 40% Endomorph panel.", "Your body is round, soft and curvy"]),
+    ("KP_Page_Up KP_Page_Up", ["Center of focus :- Abdomen, Digestive System"]),  # flat review, lines below
+    ("alt+b", ["Kaltrix v1.0 frame.", "Name text.", "ANN."]),
+    ("KP_Home", ["Everybody has a natural body type."]),  # flat review, line above
+    ("alt+x", ["Kaltrix v1.0 frame.", "Exit push button."]),
+    ("Tab Tab Tab", ["Your Name text."]),
+    ("Tab Tab", ["Your Email Address text."]),
+    ("Tab", ["Friend's Email Address text."]),
+]
+
+
+class Orca:
+    """Debian's Orca on the private desktop, speaking into its debug log only (no speech server)."""
+
+    def __init__(self, session):
+        self.session = session
+        self.log = os.path.join(session.root, "orca.log")
+        self.proc = session._spawn(["/usr/bin/orca", f"--debug-file={self.log}", "-u", session._folder("orca")],
+                                   "orca.out",
+                                   extra_env={"PATH": "/usr/bin:/bin", "SPEECHD_ADDRESS": "unix_socket:/nonexistent"})
+        self.read = 0
+
+    def listening(self):
+        """Orca reads keys only once a program's window has the focus: then it echoes the Shift presses."""
+        return any(self.said())
+
+    def heard_since_last(self):
+        """What Orca said since the last call, leaving out its echo of keys."""
+        return [t for t in self.said() if not re.fullmatch(r"(left |right )?(shift|alt|tab|control)|.", t)]
+
+    def said(self):
+        """Every utterance since the last call. Orca writes its log in blocks: a few presses of Shift push out
+        what came before."""
+        for _ in range(4):
+            self.session.xdotool("key", "Shift_L")
+            time.sleep(0.25)
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log, "rb") as f:
+            f.seek(self.read)
+            data = f.read()
+        data = data[:data.rfind(b"\n") + 1]  # a line cut short is read whole next time
+        self.read += len(data)
+        text = data.decode("utf-8", errors="replace")
+        said = [m.group(2).strip() for m in re.finditer(r"SPEECH OUTPUT: (['\"])(.*?)\1[\[{ ]", text)]
+        return [t for t in said if t]
+
+
+def screen_reader_walk(desk):
+    """The test from the keyboard as Orca speaks it: each question with its option, the result, flat review
+    after Back, and the referral fields, which clear their hints as they take the focus."""
+    session = desk.session
+    orca = Orca(session)
+    app = desk.start("orca")
+    main = main_window(app)
+    app.activate(main)
+    wait_for(orca.listening, session.timeout(60), "Orca to start")
+    session.type("ann")
+    orca.heard_since_last()
+    try:
+        for keys, expected in WALK:
+            session.key(*keys.split())
+            heard = []
+
+            def said_in_order():
+                heard.extend(orca.heard_since_last())
+                rest = iter(heard)
+                return all(any(line.startswith(e) for line in rest) for e in expected)
+
+            try:
+                wait_for(said_in_order, session.timeout(20), "Orca")
+            except Failure:
+                raise Failure(f"after {keys} Orca said {heard}, not {expected}") from None
+        leave(app)
+    finally:
+        harness._end(orca.proc)  # the other scenarios run without a screen reader
 
 
 # --- faults of the machine ---------------------------------------------------------------------------------
@@ -645,6 +747,7 @@ def no_browser(desk, extra_env):
 
 SCENARIOS = [
     ("a person's run", a_persons_run),
+    ("a blind person's run", screen_reader_walk),
     ("keyboard after Back", keyboard_after_back),
     ("reminder after fifteen days", reminder_after_fifteen_days),
     ("stale lock of a killed instance", stale_lock_of_a_killed_instance),
@@ -654,7 +757,7 @@ SCENARIOS = [
   + [(f"planted: {case}", lambda desk, plant=plant: planted_files(desk, plant)) for case, plant in PLANTED]
 
 
-TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "dbus-daemon", "xdg-open", "unshare"]
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "dbus-daemon", "xdg-open", "unshare", "orca"]
 SKIPPED = 77
 
 
