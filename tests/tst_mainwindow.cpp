@@ -10,6 +10,7 @@
 #include "web/links.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -45,6 +46,9 @@ void press(QWidget *target, const Key &key)
         const Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
         QTest::sendKeyEvent(QTest::Press, target, Qt::Key(code), key.text, modifiers);
         QTest::sendKeyEvent(QTest::Release, target, Qt::Key(code), key.text, modifiers);
+    } else if (key.key == Qt::Key_Paste) { // a key QTest cannot spell either
+        QTest::sendKeyEvent(QTest::Press, target, Qt::Key_Paste, QString(), key.modifiers);
+        QTest::sendKeyEvent(QTest::Release, target, Qt::Key_Paste, QString(), key.modifiers);
     } else {
         QTest::keyClick(target, Qt::Key(key.key), key.modifiers);
     }
@@ -126,6 +130,11 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()
     QTest::addRow("ctrl+space types a blank")
         << (letters("a") << Key{Qt::Key_Space, Qt::ControlModifier, {}} << letters("b"))
         << QStringLiteral("A B") << 0;
+    // Pasting types no character: the clipboard's "jo-3" arrives as it is.
+    QTest::addRow("shift+insert pastes")
+        << (letters("a") << Key{Qt::Key_Insert, Qt::ShiftModifier, {}}) << QStringLiteral("Ajo-3") << 0;
+    QTest::addRow("paste key pastes")
+        << (letters("a") << Key{Qt::Key_Paste, {}, {}}) << QStringLiteral("Ajo-3") << 0;
 }
 
 void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals()
@@ -134,6 +143,7 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals()
     QFETCH(QString, expected);
     QFETCH(int, refusals);
     QCOMPARE(QApplication::focusWidget(), m_main->txtFirstName);
+    QGuiApplication::clipboard()->setText(QStringLiteral("jo-3"));
     for (const Key &key : keys)
         press(m_main->txtFirstName, key);
     QCOMPARE(m_main->txtFirstName->text(), expected);
@@ -250,24 +260,43 @@ void tst_MainWindow::everyMenuEntryAndLinkOpensItsPage_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QUrl>("page");
-    QTest::addRow("Online Help") << QStringLiteral("mnuOnline") << modHelp::HelpPageURL();
-    QTest::addRow("Visit Us Online") << QStringLiteral("mnuVisit") << modHelp::HomePageURL();
-    QTest::addRow("Check for Software Update") << QStringLiteral("mnuUpdate") << modHelp::DownloadPageURL();
-    QTest::addRow("Donate") << QStringLiteral("mnuDonate") << modHelp::DonatePageURL();
-    QTest::addRow("Make Money Online") << QStringLiteral("mnumakemoney") << modHelp::FullBrandPageURL();
-    QTest::addRow("Label61") << QStringLiteral("Label61") << modHelp::HomePageURL();
-    QTest::addRow("Label2") << QStringLiteral("Label2") << modHelp::FullBrandPageURL();
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addRow("Online Help") << QStringLiteral("mnuOnline") << modHelp::HelpPageURL() << false;
+    QTest::addRow("Visit Us Online") << QStringLiteral("mnuVisit") << modHelp::HomePageURL() << false;
+    QTest::addRow("Check for Software Update")
+        << QStringLiteral("mnuUpdate") << modHelp::DownloadPageURL() << false;
+    QTest::addRow("Donate") << QStringLiteral("mnuDonate") << modHelp::DonatePageURL() << false;
+    QTest::addRow("Make Money Online")
+        << QStringLiteral("mnumakemoney") << modHelp::FullBrandPageURL() << false;
+    QTest::addRow("Label61") << QStringLiteral("Label61") << modHelp::HomePageURL() << false;
+    QTest::addRow("Label2") << QStringLiteral("Label2") << modHelp::FullBrandPageURL() << false;
+    // A click and then a double-click: the page opens once for each.
+    QTest::addRow("Label61, double-clicked") << QStringLiteral("Label61") << modHelp::HomePageURL() << true;
+    QTest::addRow("Label2, double-clicked")
+        << QStringLiteral("Label2") << modHelp::FullBrandPageURL() << true;
 }
 
 void tst_MainWindow::everyMenuEntryAndLinkOpensItsPage()
 {
     QFETCH(QString, control);
     QFETCH(QUrl, page);
+    QFETCH(bool, doubleClick);
     for (int click = 0; click < 2; ++click) {
-        if (auto *action = m_main->findChild<QAction *>(control))
+        auto *label = m_main->findChild<LinkLabel *>(control);
+        if (auto *action = m_main->findChild<QAction *>(control)) {
             action->trigger();
-        else
-            QTest::mouseClick(m_main->findChild<LinkLabel *>(control), Qt::LeftButton);
+        } else if (doubleClick) {
+            const QPointF at = label->rect().center();
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                const bool down = type != QEvent::MouseButtonRelease;
+                QMouseEvent event(type, at, label->mapToGlobal(at), Qt::LeftButton,
+                                  down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(label, &event);
+            }
+        } else {
+            QTest::mouseClick(label, Qt::LeftButton);
+        }
     }
     QCOMPARE(m_platform.openedUrls, (QList<QUrl>{page, page}));
     QVERIFY(m_platform.messages.isEmpty());

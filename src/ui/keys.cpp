@@ -4,9 +4,7 @@
 
 int keyAsciiOf(const QKeyEvent &event)
 {
-    // Every paste key is Ctrl+V to the rule, so no binding (Shift+Insert, the Paste key) slips text past it.
-    if (event.matches(QKeySequence::Paste))
-        return 22;
+    // Shift+Insert and the Paste key type nothing, they paste; only Ctrl+V types a code (22), below.
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     const bool control = modifiers & Qt::ControlModifier;

@@ -3,6 +3,7 @@
 #include "ui/accessibility.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <limits>
 
@@ -38,6 +39,25 @@ void TextBox::focusInEvent(QFocusEvent *event)
     const Accessibility::Quiet quiet;
     QLineEdit::focusInEvent(event);
     takingFocus(event);
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Cut:
+        cut();
+        break;
+    case Qt::Key_Copy:
+        copy();
+        break;
+    case Qt::Key_Paste:
+        paste();
+        break;
+    default:
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent) : TextBox(parent), m_hint(hint)
