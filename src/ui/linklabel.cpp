@@ -14,6 +14,12 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
     event->accept();
 }
 
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_pressed = false;
+    event->accept();
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool wasPressed = m_pressed;

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 // A label that opens something when clicked: hand pointer, plain text, one clicked() per press and release
-// inside the label.
+// inside the label, and none for the second press of a double-click.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -16,6 +16,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    // A double-click is a click and then a double-click: it opens once.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
