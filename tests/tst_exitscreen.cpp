@@ -22,6 +22,7 @@ private slots:
     void loadReseedsAndDrawsOneOfFourMessages_data();
     void loadReseedsAndDrawsOneOfFourMessages();
     void messageDrawnAtLoadStaysForTheRun();
+    void homeButtonOpensOncePerPressAndNeverStaysDown_data();
     void homeButtonOpensOncePerPressAndNeverStaysDown();
     void catalogueLinkOpensSoftwarePage();
     void escapeDoesNotClose();
@@ -81,21 +82,33 @@ void tst_ExitScreen::messageDrawnAtLoadStaysForTheRun()
     QCOMPARE(Forms::existingExitScreen()->Label2->text(), messages.at(3));
 }
 
+void tst_ExitScreen::homeButtonOpensOncePerPressAndNeverStaysDown_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("opened");
+    QTest::addRow("click") << u"click"_s << 1;
+    QTest::addRow("space") << u"space"_s << 1;
+    // A check box drawn as a button, on a screen without a default button: Enter presses nothing.
+    QTest::addRow("enter") << u"enter"_s << 0;
+}
+
 void tst_ExitScreen::homeButtonOpensOncePerPressAndNeverStaysDown()
 {
+    QFETCH(QString, way);
+    QFETCH(int, opened);
     Forms::showExitScreen();
     frmNagScreen2 &screen = Forms::exitScreen();
     QVERIFY(screen.Check1->isCheckable());
-    for (int press = 1; press <= 2; ++press) {
-        QTest::mouseClick(screen.Check1, Qt::LeftButton);
-        QVERIFY(!screen.Check1->isChecked());
-        QCOMPARE(m_platform.openedUrls.size(), press);
-    }
     screen.Check1->setFocus();
-    QTest::keyClick(screen.Check1, Qt::Key_Space);
-    QCOMPARE(m_platform.openedUrls,
-             (QList<QUrl>{modHelp::HomePageURL(), modHelp::HomePageURL(), modHelp::HomePageURL()}));
-    QVERIFY(!screen.Check1->isChecked());
+    for (int press = 1; press <= 2; ++press) {
+        if (way == u"click")
+            QTest::mouseClick(screen.Check1, Qt::LeftButton);
+        else
+            QTest::keyClick(screen.Check1, way == u"space" ? Qt::Key_Space : Qt::Key_Return);
+        QVERIFY(!screen.Check1->isChecked());
+        QCOMPARE(m_platform.openedUrls, QList<QUrl>(press * opened, modHelp::HomePageURL()));
+    }
+    QVERIFY(screen.isVisible());
 }
 
 void tst_ExitScreen::catalogueLinkOpensSoftwarePage()

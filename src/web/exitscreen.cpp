@@ -127,9 +127,8 @@ void frmNagScreen2::createControls()
     Check1->setFont(verdana(14.25));
     Check1->setCursor(Qt::PointingHandCursor);
     setForeground(Check1, Colors::DarkBlue);
-    // Enter presses a focused button, as Space does; in a window that is no dialog this makes no
-    // default button, so Enter elsewhere still presses nothing.
-    Check1->setAutoDefault(true);
+    // A check box drawn as a button: Space presses it, Enter does not.
+    Check1->setAutoDefault(false);
 
     cmdClose = new QPushButton(QStringLiteral("E&xit"), area);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
