@@ -37,7 +37,7 @@ else
 fi
 
 if [ -f "$metainfo" ]; then
-    out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
+    out=$(appstreamcli validate --pedantic --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
     grep -q "<id>$app_id</id>" "$metainfo" || fail "metainfo id is not $app_id"
     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
         fail "metainfo does not launch $app_id.desktop"
