@@ -1,14 +1,29 @@
 #include "app/startup.h"
+#include "ui/native.h"
 #include "ui/programstyle.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
 #include <QIcon>
 
+#include <optional>
+#include <vector>
+
 int main(int argc, char *argv[])
 {
     Native::prepareProcess();
-    QApplication app(argc, argv);
+    // The platform the program prefers, ahead of the arguments: a -platform given there still wins.
+    std::vector<char *> arguments(argv, argv + argc);
+    QByteArray platforms = Native::preferredPlatforms();
+    char platformOption[] = "-platform";
+    if (!platforms.isEmpty())
+        arguments.insert(arguments.begin() + 1, {platformOption, platforms.data()});
+    int count = int(arguments.size());
+    arguments.push_back(nullptr);
+
+    std::optional<PlatformStart> platformStart(std::in_place);
+    QApplication app(count, arguments.data());
+    platformStart.reset();
     applyProgramStyle();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kaltrix.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral(KALTRIX_APP_ID));

@@ -22,7 +22,9 @@
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -240,6 +242,9 @@ enum class Occupant {
     Fifo
 };
 
+// The session's runtime folder, where the lock lives when it is the user's own and closed to others.
+enum class Runtime { Own, Unset, Strangers, OpenToAll };
+
 // One start of the guard in a process of its own: it reports "held", "refused" or "unavailable" and how
 // long the decision took, and a holder keeps its guard until it is killed.
 QProcess *startGuard(const QString &name, QObject *parent)
@@ -261,23 +266,32 @@ QByteArray verdict(QProcess *process)
 } // namespace
 
 Q_DECLARE_METATYPE(Occupant)
+Q_DECLARE_METATYPE(Runtime)
 
 void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere_data()
 {
     QTest::addColumn<Occupant>("occupant");
+    QTest::addColumn<Runtime>("runtime");
     QTest::addColumn<int>("held");
-    QTest::addRow("nothing") << Occupant::Nothing << 1;
-    QTest::addRow("a live holder") << Occupant::LiveHolder << 0;
-    QTest::addRow("a killed holder's file") << Occupant::DeadHolder << 1;
+    QTest::addRow("nothing") << Occupant::Nothing << Runtime::Own << 1;
+    QTest::addRow("a live holder") << Occupant::LiveHolder << Runtime::Own << 0;
+    QTest::addRow("a killed holder's file") << Occupant::DeadHolder << Runtime::Own << 1;
 #ifdef Q_OS_UNIX
-    QTest::addRow("an empty file") << Occupant::EmptyFile << 1;
-    QTest::addRow("garbage") << Occupant::Garbage << 1;
-    QTest::addRow("a file of mode 000") << Occupant::Unreadable << 1;
-    QTest::addRow("a directory") << Occupant::Directory << 1;
-    QTest::addRow("a directory with contents") << Occupant::FullDirectory << 1;
-    QTest::addRow("a dangling symlink") << Occupant::DanglingLink << 1;
-    QTest::addRow("a symlink to /dev/zero") << Occupant::LinkToDevice << 1;
-    QTest::addRow("a FIFO") << Occupant::Fifo << 1;
+    QTest::addRow("an empty file") << Occupant::EmptyFile << Runtime::Own << 1;
+    QTest::addRow("garbage") << Occupant::Garbage << Runtime::Own << 1;
+    QTest::addRow("a file of mode 000") << Occupant::Unreadable << Runtime::Own << 1;
+    QTest::addRow("a directory") << Occupant::Directory << Runtime::Own << 1;
+    QTest::addRow("a directory with contents") << Occupant::FullDirectory << Runtime::Own << 1;
+    QTest::addRow("a dangling symlink") << Occupant::DanglingLink << Runtime::Own << 1;
+    QTest::addRow("a symlink to /dev/zero") << Occupant::LinkToDevice << Runtime::Own << 1;
+    QTest::addRow("a FIFO") << Occupant::Fifo << Runtime::Own << 1;
+    // Without a runtime folder of the user's own the lock moves to the cache home: still one at a time.
+    QTest::addRow("no runtime folder") << Occupant::Nothing << Runtime::Unset << 1;
+    QTest::addRow("no runtime folder, a live holder") << Occupant::LiveHolder << Runtime::Unset << 0;
+    QTest::addRow("a stranger's runtime folder") << Occupant::Nothing << Runtime::Strangers << 1;
+    QTest::addRow("a stranger's runtime folder, a live holder")
+        << Occupant::LiveHolder << Runtime::Strangers << 0;
+    QTest::addRow("a runtime folder open to all") << Occupant::Nothing << Runtime::OpenToAll << 1;
 #endif
 }
 
@@ -286,15 +300,42 @@ void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere_data()
 void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere()
 {
     QFETCH(Occupant, occupant);
+    QFETCH(Runtime, runtime);
     QFETCH(int, held);
-    QTemporaryDir runtime;
-    QVERIFY(runtime.isValid());
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTemporaryDir folder;
+    QTemporaryDir cache;
+    QTemporaryDir tmp;
+    QVERIFY(folder.isValid() && cache.isValid() && tmp.isValid());
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
+    const QByteArray previousCache = qgetenv("XDG_CACHE_HOME");
+    const QByteArray previousTmp = qgetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", folder.path().toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", previous);
+        qputenv("XDG_CACHE_HOME", previousCache);
+        qputenv("TMPDIR", previousTmp);
+    });
+#ifdef Q_OS_UNIX
+    if (runtime == Runtime::Unset || runtime == Runtime::Strangers) {
+        if (::geteuid() != 0)
+            QSKIP("only root can hand folders to another user");
+        // Another user took the folder Qt falls back to, <tmp>/runtime-<user>, and the runtime folder.
+        const QByteArray taken =
+            QFile::encodeName(tmp.path()) + "/runtime-" + ::getpwuid(::geteuid())->pw_name;
+        QVERIFY(::mkdir(taken.constData(), 0700) == 0 && ::chown(taken.constData(), 65534, 65534) == 0);
+        QVERIFY(::chown(QFile::encodeName(folder.path()).constData(), 65534, 65534) == 0);
+    }
+    if (runtime == Runtime::Unset)
+        qunsetenv("XDG_RUNTIME_DIR");
+    if (runtime == Runtime::OpenToAll)
+        QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0777) == 0);
+#endif
+    const QTemporaryDir &runtimeFolder = folder;
     const QString name = QStringLiteral("kaltrix-guard-test");
-    const QString lock = runtime.path() + u'/' + name + QStringLiteral(".lock");
+    const QString lock = runtimeFolder.path() + u'/' + name + QStringLiteral(".lock");
 
     QProcess *holder = nullptr;
     if (occupant == Occupant::LiveHolder || occupant == Occupant::DeadHolder) {

@@ -5,10 +5,14 @@
 #include "settings/updatereminder.h"
 #include "ui/form.h"
 #include "ui/messages.h"
+#include "ui/native.h"
 #include "ui/windowregistry.h"
 
 #include <QPointer>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 qint16 intCoBrandRandomNumber = 0;
 
@@ -18,6 +22,34 @@ namespace {
 int g_exitDepth = 0;
 bool g_ended = false;
 } // namespace
+
+namespace {
+QtMessageHandler g_beforePlatformStart = nullptr;
+std::optional<Native::QuietStandardError> g_quietPlatformStart;
+
+void duringPlatformStart(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        g_quietPlatformStart.reset();
+        std::fputs("kaltrix: cannot show a window: neither an X11 nor a Wayland display could be opened\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    g_beforePlatformStart(type, context, message);
+}
+} // namespace
+
+PlatformStart::PlatformStart()
+{
+    g_quietPlatformStart.emplace();
+    g_beforePlatformStart = qInstallMessageHandler(duringPlatformStart);
+}
+
+PlatformStart::~PlatformStart()
+{
+    qInstallMessageHandler(g_beforePlatformStart);
+    g_quietPlatformStart.reset();
+}
 
 void StartApplication()
 {

@@ -5,6 +5,18 @@
 // The result of the start-up branding draw, 1 to 7.
 extern qint16 intCoBrandRandomNumber;
 
+// While one lives (around the construction of the application object): a window platform that cannot start
+// ends the process with one line on standard error and status 1, instead of Qt's abort; what Qt and the
+// display libraries say of the platforms they try on the way stays quiet.
+class PlatformStart
+{
+public:
+    PlatformStart();
+    ~PlatformStart();
+    PlatformStart(const PlatformStart &) = delete;
+    PlatformStart &operator=(const PlatformStart &) = delete;
+};
+
 // Runs once at process start, before any window is shown.
 void StartApplication();
 

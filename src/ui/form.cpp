@@ -2,58 +2,103 @@
 
 #include "ui/accessibility.h"
 #include "ui/style.h"
+#include "ui/titlebar.h"
 #include "ui/windowregistry.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
-// Centres the window's frame on its screen when it is first shown. A window is framed only once it is
-// shown, so where its own frame is not known yet (X11) the frame of the program's last framed window
-// stands in; only the very first window has no such guide and is centred by its client area.
-class FrameCentring final : public QObject
+// Where a frame of this size goes in a work area: centred where it fits, else at the area's left or top edge,
+// so that the title bar and the menus can always be reached.
+QPoint placement(const QRect &area, const QSize &frame)
+{
+    const int x = frame.width() <= area.width() ? area.x() + (area.width() - frame.width()) / 2 : area.x();
+    const int y =
+        frame.height() <= area.height() ? area.y() + (area.height() - frame.height()) / 2 : area.y();
+    return {x, y};
+}
+
+// Places the window's frame in its screen's work area when the window is first shown. A window is framed
+// only once it is shown, so where its own frame is not known yet (X11) the frame of the program's last
+// framed window stands in; once the window's own frame is known, a guess that was off (always the very
+// first window's) is put right. The window manager tells the frame without an event of its own: it is looked
+// for after the showing, every 20 ms.
+class FramePlacement final : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit FramePlacement(QWidget *window) : QObject(window), m_window(window)
+    {
+        m_look.setInterval(20);
+        connect(&m_look, &QTimer::timeout, this, &FramePlacement::lookForFrame);
+        window->installEventFilter(this);
+    }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        auto *window = static_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Show && !m_shown) {
-            m_shown = true;
-            const QMargins margins = frameMargins(window);
-            QRect frame(QPoint(), window->size().grownBy(margins.isNull() ? s_lastMargins : margins));
-            if (const QScreen *screen = window->screen())
-                frame.moveCenter(screen->availableGeometry().center());
-            // Before the window is shown, move() places its frame.
-            window->move(frame.topLeft());
-        } else if (m_shown && event->type() == QEvent::Paint && !frameMargins(window).isNull()) {
-            s_lastMargins = frameMargins(window);
-            window->removeEventFilter(this);
-            deleteLater();
+        if (event->type() == QEvent::Show && !m_look.isActive() && m_looks == 0) {
+            const QMargins margins = frameMargins();
+            place(margins.isNull() ? s_lastMargins : margins);
+            m_look.start();
         }
         return false;
     }
 
 private:
-    static QMargins frameMargins(const QWidget *window)
+    // Until the frame stands where it belongs, or for two seconds: the window manager may place the window
+    // again as it maps it, after a correction made too soon.
+    void lookForFrame()
     {
-        return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+        const QMargins margins = frameMargins();
+        bool placed = false;
+        if (!margins.isNull()) {
+            s_lastMargins = margins;
+            placed = m_window->frameGeometry().topLeft() == target(margins);
+            // Moved by the distance it is off: window managers read a requested position differently.
+            if (!placed && m_window->windowHandle() && m_looks % 10 == 0) {
+                QWindow *window = m_window->windowHandle();
+                window->setPosition(window->position() + target(margins) -
+                                    m_window->frameGeometry().topLeft());
+            }
+        }
+        if (placed || ++m_looks >= 100) {
+            m_look.stop();
+            m_window->removeEventFilter(this);
+            deleteLater();
+        }
     }
 
+    QMargins frameMargins() const
+    {
+        return m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+    }
+
+    QPoint target(const QMargins &margins) const
+    {
+        const QScreen *screen = m_window->screen();
+        return screen ? placement(screen->availableGeometry(), m_window->size().grownBy(margins))
+                      : m_window->pos();
+    }
+
+    // Before the window is shown, move() places its frame.
+    void place(const QMargins &margins) { m_window->move(target(margins)); }
+
     static inline QMargins s_lastMargins;
-    bool m_shown = false;
+    QWidget *m_window;
+    QTimer m_look;
+    int m_looks = 0;
 };
 } // namespace
 
 void centreOnScreen(QWidget *window)
 {
-    window->installEventFilter(new FrameCentring(window));
+    window->installEventFilter(new FramePlacement(window));
 }
 
 Form::Form(QSize clientSize, bool withMenuBar, const QColor &background)
@@ -76,6 +121,7 @@ Form::Form(QSize clientSize, bool withMenuBar, const QColor &background)
     m_client->setFixedSize(clientSize);
     useLayoutLook(m_client, background);
     layout->addWidget(m_client);
+    frameForWayland(this);
     centreOnScreen(this);
     WindowRegistry::add(this);
 }

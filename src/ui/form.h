@@ -38,6 +38,7 @@ private:
     bool m_closed = false;
 };
 
-// Centres the window's frame (title bar and borders included) on its screen when it is first shown, and
-// again once the window manager has told the frame's size, if the first guess was off.
+// Centres the window's frame (title bar and borders included) in its screen's work area when it is first
+// shown, and again once the window manager has told the frame's size, if the first guess was off. A frame
+// larger than the work area goes to the area's left or top edge instead, so that it can be reached.
 void centreOnScreen(QWidget *window);

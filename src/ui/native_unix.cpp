@@ -77,6 +77,36 @@ bool repair(const QByteArray &path)
     }
     return ::unlink(path.constData()) == 0;
 }
+
+// A folder of this user's own that nobody else can write to (a symlink does not count).
+bool isPrivateFolder(const QByteArray &path)
+{
+    struct stat status = {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Where the lock lives: the session's runtime folder where it is the user's own and closed to others;
+// else a folder of the program's under the user's cache home, which no other user can create first. (Qt's
+// fallback for a missing runtime folder, /tmp/runtime-<user>, is one that anybody can take.)
+QString lockFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && runtime.startsWith('/') && isPrivateFolder(runtime))
+        return QFile::decodeName(runtime);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return {};
+    const QByteArray folder = QFile::encodeName(cache + QStringLiteral("/Orvena"));
+    if (::mkdir(folder.constData(), S_IRWXU) != 0 && errno != EEXIST)
+        return {};
+    struct stat status = {};
+    if (::lstat(folder.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid())
+        return {};
+    if ((status.st_mode & 077) != 0)
+        (void)::chmod(folder.constData(), S_IRWXU); // ours, so ours to close
+    return isPrivateFolder(folder) ? QFile::decodeName(folder) : QString();
+}
 } // namespace
 
 InstanceGuard::~InstanceGuard()
@@ -87,10 +117,10 @@ InstanceGuard::~InstanceGuard()
 InstanceGuard::Result InstanceGuard::acquire(const QString &application)
 {
     release();
-    // Per user and private (0700), so nobody else can hold our name.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return Result::Unavailable; // without a place for the guard the program still runs
+    // Per user and private, so nobody else can hold our name.
+    const QString folder = lockFolder();
+    if (folder.isEmpty())
+        return Result::Unavailable; // without a home of its own the program still runs
     const QByteArray path = QFile::encodeName(folder + u'/' + application + QStringLiteral(".lock"));
 
     for (int attempt = 0; attempt < Attempts; ++attempt) {
@@ -194,5 +224,18 @@ void announceVisible(QObject *object)
 }
 
 void prepareProcess() {}
+
+QByteArray preferredPlatforms()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return {};
+    // Windows are centred, held at their size and kept above others only by a window manager that does
+    // what it is asked: X11's, through Xwayland on a Wayland desktop. Wayland where there is no X display.
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        return "xcb;wayland";
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return "wayland;xcb";
+    return {};
+}
 
 } // namespace Native

@@ -97,6 +97,11 @@ QuietStandardError::~QuietStandardError() = default;
 // Windows' readers ask a shown window afresh; nothing is left to say.
 void announceVisible(QObject *) {}
 
+QByteArray preferredPlatforms()
+{
+    return {};
+}
+
 void prepareProcess()
 {
     // Libraries loaded at run time (Qt's plugins, the system's) come from the program's folder and the

@@ -1,5 +1,7 @@
 #include "ui/qtplatform.h"
 
+#include "ui/titlebar.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -50,6 +52,7 @@ MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
         box.setWindowModality(Qt::ApplicationModal);
         box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | ownerless);
         box.setTextFormat(Qt::PlainText);
+        frameForWayland(&box);
         QPushButton *yes = box.addButton(QMessageBox::Yes);
         QPushButton *no = box.addButton(QMessageBox::No);
         box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? no : yes);
@@ -60,6 +63,7 @@ MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlags(box.windowFlags() | ownerless);
     box.setTextFormat(Qt::PlainText);
+    frameForWayland(&box);
     box.setDefaultButton(box.addButton(QMessageBox::Ok));
     box.exec();
     return MessageAnswer::Ok;

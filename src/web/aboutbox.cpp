@@ -7,6 +7,7 @@
 #include "ui/form.h"
 #include "ui/linklabel.h"
 #include "ui/style.h"
+#include "ui/titlebar.h"
 #include "ui/twips.h"
 #include "web/links.h"
 
@@ -37,6 +38,7 @@ frmAbout::frmAbout(QWidget *parent)
     setFixedSize(ClientSize);
     useLayoutLook(this, Colors::LightBlue);
     createControls();
+    frameForWayland(this);
     // On the screen's centre, not over the window that opened it.
     centreOnScreen(this);
 }

@@ -557,6 +557,83 @@ def screen_reader_walk(desk):
         harness._end(orca.proc)  # the other scenarios run without a screen reader
 
 
+# --- a small screen ----------------------------------------------------------------------------------------
+
+def frames(session, app):
+    """(client width, frame rectangle) of each window of the app on screen, from the X server itself."""
+    def run(*argv):
+        return subprocess.run(argv, env=session.env, capture_output=True, text=True,
+                              timeout=session.timeout(10)).stdout
+
+    found = []
+    for wid in app.x_windows():
+        # Not xdotool's geometry: it counts a reparented window's frame offset twice.
+        info = run("xwininfo", "-id", wid)
+        x, y, width, height = (int(re.search(rf"{name}:\s+(-?\d+)", info).group(1)) for name in
+                               ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        extents = [int(v) for v in re.findall(r"\d+", run("xprop", "-id", wid, "_NET_FRAME_EXTENTS").partition("=")[2])]
+        left, right, top, bottom = extents or [0, 0, 0, 0]
+        found.append((width, (x - left, y - top, width + left + right, height + top + bottom)))
+    return found
+
+
+def small_screen(desk):
+    """640x480 under a 32-pixel panel: every window's frame is centred where it fits, else at the work area's
+    left or top edge, so that its title bar and menus stay reachable."""
+    area = (0, 32, 640, 448)
+
+    def expected(frame):
+        return tuple(area[i] + max(0, (area[i + 2] - frame[i + 2]) // 2) for i in (0, 1))
+
+    with harness.Session(desk.session.recorder, desk.session.slow, screen="640x480x24", panel=32,
+                         accessible=False) as session:
+        small = Desk(session, desk.args, "small")
+        try:
+            app = small.start("small")
+            for client_width, keys in ((497, ["type:ann", "alt+t"]), (555, ["alt+f", "x"]), (741, ["alt+x"])):
+                def placed():
+                    shown = [frame for width, frame in frames(session, app) if width == client_width]
+                    return shown and abs(shown[0][0] - expected(shown[0])[0]) <= 1 and \
+                        abs(shown[0][1] - expected(shown[0])[1]) <= 1
+                try:
+                    wait_for(placed, session.timeout(20), "placement")
+                except Failure:
+                    raise Failure(f"the {client_width}-pixel window is not placed in {area}: "
+                                  f"{frames(session, app)}") from None
+                session.xdotool("windowactivate", "--sync", app.x_windows()[-1], check_rc=False)
+                for key in keys:
+                    if key.startswith("type:"):
+                        session.type(key[5:])
+                    else:
+                        session.key(key)
+            check(app.exit_code() == 0, "the program did not end through its exit screen")
+        finally:
+            small.close()
+
+
+# --- desktops without X11 -----------------------------------------------------------------------------------
+
+def without_x11(desk):
+    """With no display at all, one line and status 1. On Weston alone, the program comes up on Wayland with a
+    title bar of its own, and ends through its exit screen."""
+    no_platform = {"DISPLAY": None, "WAYLAND_DISPLAY": None, "QT_QPA_PLATFORM": None}
+    app = desk.start("no-display", no_platform)
+    check(app.exit_code() == 1, "a start without a display did not end with status 1")
+    with open(app.log) as f:
+        said = f.read().splitlines()
+    check(len(said) == 1 and said[0].startswith("kaltrix: cannot show a window"), f"it said {said}")
+
+    desk.session._spawn(["weston", "--backend=headless-backend.so", "--socket=kaltrix-wayland"], "weston.log",
+                        extra_env={"XDG_RUNTIME_DIR": desk.runtime})
+    wait_for(lambda: os.path.exists(os.path.join(desk.runtime, "kaltrix-wayland")), desk.session.timeout(20),
+             "Weston")
+    app = desk.start("wayland", {**no_platform, "WAYLAND_DISPLAY": "kaltrix-wayland"})
+    Action = desk.session.atspi.Action
+    Action.do_action(app.tree.find(main_window(app), "push button", "Close"), 0)
+    Action.do_action(app.tree.find(exit_screen(app), "push button", "Exit"), 0)
+    check(app.exit_code() == 0, "the program on Wayland did not end through its exit screen")
+
+
 # --- faults of the machine ---------------------------------------------------------------------------------
 
 def stale_lock_of_a_killed_instance(desk):
@@ -752,6 +829,8 @@ def no_browser(desk, extra_env):
 SCENARIOS = [
     ("a person's run", a_persons_run),
     ("a blind person's run", screen_reader_walk),
+    ("a small screen", small_screen),
+    ("without X11", without_x11),
     ("keyboard after Back", keyboard_after_back),
     ("reminder after fifteen days", reminder_after_fifteen_days),
     ("stale lock of a killed instance", stale_lock_of_a_killed_instance),
@@ -761,7 +840,8 @@ SCENARIOS = [
   + [(f"planted: {case}", lambda desk, plant=plant: planted_files(desk, plant)) for case, plant in PLANTED]
 
 
-TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "dbus-daemon", "xdg-open", "unshare", "orca"]
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "dbus-daemon", "xdg-open", "unshare", "orca",
+         "weston"]
 SKIPPED = 77
 
 

@@ -60,10 +60,14 @@ def _read_fd_line(fd, timeout):
 
 
 class Session:
-    """The private desktop. Use as a context manager; slow multiplies every wait (sanitizer builds)."""
+    """The private desktop. Use as a context manager; slow multiplies every wait (sanitizer builds). A panel
+    of that many pixels takes the top of the screen; without accessible, the bus is not read."""
 
-    def __init__(self, recorder, slow=1.0):
+    def __init__(self, recorder, slow=1.0, screen="1280x1024x24", panel=0, accessible=True):
         self.slow = slow
+        self.screen = screen
+        self.panel = panel
+        self.accessible = accessible
         self.root = tempfile.mkdtemp(prefix="kaltrix-e2e-")
         self.config = self._folder("config")
         self.runtime = self._folder("runtime")
@@ -77,6 +81,7 @@ class Session:
         os.chmod(self.recorder, 0o755)
         self.helpers = []
         self.env = {}
+        self.tree = None
 
     def _folder(self, name):
         path = os.path.join(self.root, name)
@@ -117,7 +122,7 @@ class Session:
         self.env = env
 
         read_end, write_end = os.pipe()
-        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen, "-nolisten", "tcp",
                      "-noreset"], pass_fds=(write_end,), log="xvfb.log")
         os.close(write_end)
         display = _read_fd_line(read_end, self.timeout(20))
@@ -132,11 +137,22 @@ class Session:
         env["DBUS_SESSION_BUS_ADDRESS"] = _read_fd_line(read_end, self.timeout(20))
         os.close(read_end)
 
-        self._spawn(["openbox", "--sm-disable"], log="openbox.log")
+        openbox = ["openbox", "--sm-disable"]
+        if self.panel:
+            # The window manager keeps the strip free, as a desktop's panel does, and leaves it out of the
+            # work area it announces.
+            rc = os.path.join(self.root, "openbox-rc.xml")
+            with open(rc, "w") as f:
+                f.write('<openbox_config xmlns="http://openbox.org/3.4/rc">'
+                        f"<margins><top>{self.panel}</top></margins></openbox_config>\n")
+            openbox += ["--config-file", rc]
+        self._spawn(openbox, log="openbox.log")
         # The current desktop is announced by the window manager once it manages the screen.
         wait_for(lambda: self.xdotool("get_desktop", check_rc=False) is not None, self.timeout(20),
                  "the window manager")
 
+        if not self.accessible:
+            return
         # The accessibility library reads the session bus from the environment when it first connects.
         os.environ.update({k: v for k, v in env.items() if k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
                                                                  "XDG_RUNTIME_DIR")})
@@ -153,8 +169,11 @@ class Session:
 
     def _spawn(self, argv, log, pass_fds=(), extra_env=None):
         env = dict(self.env)
-        if extra_env:
-            env.update(extra_env)
+        for name, value in (extra_env or {}).items():  # None takes a variable away
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
         with open(os.path.join(self.root, log), "ab") as out:
             proc = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=out,
                                     pass_fds=pass_fds, start_new_session=True)
