@@ -39,62 +39,76 @@ QTBASE_OPTIONS=(
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
 )
-QTSVG_TARBALL_DEFAULT=$ROOT/../shared/vendor/qtsvg-everywhere-src-$QT_VERSION.tar.xz
+QTSVG_TARBALL_DEFAULT=$ROOT/third_party/qtsvg/qtsvg-everywhere-src-$QT_VERSION.tar.xz
+QTSVG_TARBALL=${KALTRIX_QTSVG_TARBALL:-$QTSVG_TARBALL_DEFAULT}
 
-# The cache is reused only while everything that went into it is unchanged.
-qt_recipe() {
+# A part of the cache is reused only while everything that went into it is unchanged; its stamp is written
+# once it is complete, so a run that failed halfway leaves what did build for the next run to reuse.
+qtbase_recipe() {
     printf '%s\n' "$QT_VERSION" "${QTBASE_OPTIONS[@]}"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
     cat "$TOOLCHAIN"
-    printf 'svg:%s\n' "${KALTRIX_QTSVG_TARBALL:-default}"
 }
+qtsvg_recipe() {
+    qtbase_recipe
+    if [ -f "$QTSVG_TARBALL" ]; then sha256sum <"$QTSVG_TARBALL"; else echo "svg: Debian source"; fi
+}
+built() { [ -f "$QT_WIN/kaltrix-$1.stamp" ] && [ "$(cat "$QT_WIN/kaltrix-$1.stamp")" = "$("$1_recipe")" ]; }
 
-apt_source() { # apt_source PACKAGE DIR: the Debian source package, without touching the system's lists
-    local dir=$2 apt=()
+# apt_source PACKAGE DIR: the Debian source package, from the source counterparts of the apt sources this
+# machine is configured with, without touching the system's own lists.
+apt_source() {
+    local dir=$2 apt=() file
+    rm -rf "$dir/parts" "$dir/lists"
     mkdir -p "$dir/parts" "$dir/lists/partial"
-    cat >"$dir/parts/kaltrix-src.sources" <<EOF
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] && sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file"
+    done >"$dir/parts/kaltrix-src.list"
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] && sed 's/^Types:.*/Types: deb-src/' "$file" >"$dir/parts/kaltrix-$(basename "$file")"
+    done
     apt=(-o "Dir::Etc::SourceParts=$dir/parts" -o Dir::Etc::SourceList=/dev/null
          -o "Dir::State::Lists=$dir/lists" -o APT::Sandbox::User=root)
-    apt-get "${apt[@]}" -qq update
+    # A source without source packages (a vendor's binary repository) fails its part and nothing else.
+    apt-get "${apt[@]}" -qq update || echo "apt-get update reported failures; trying the sources that answered"
     (cd "$dir" && apt-get "${apt[@]}" -qq source "$1")
 }
 
 build_qt() {
-    local stamp=$QT_WIN/kaltrix-recipe
-    if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$(qt_recipe)" ]; then
+    if built qtbase && built qtsvg; then
         echo "Qt for Windows: reusing $QT_WIN"
         return 0
     fi
     local work=$CACHE_DIR/qt-work
-    rm -rf "$work" "$QT_WIN"
-    mkdir -p "$work"
-    log "Qt for Windows: fetching qtbase"
-    apt_source qt6-base "$work"
-    local qtbase
-    qtbase=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-    log "Qt for Windows: building qtbase into $QT_WIN"
-    cmake -S "$qtbase" -B "$work/build-base" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
-        -DCMAKE_INSTALL_PREFIX="$QT_WIN" "${QTBASE_OPTIONS[@]}" >"$work/configure-base.log"
-    quietly "$work/build-base.log" cmake --build "$work/build-base" --parallel "$(nproc)"
-    cmake --install "$work/build-base" >/dev/null
+    if ! built qtbase; then
+        # What else lies there was built from another recipe, or not to the end: qtbase starts afresh.
+        rm -rf "$QT_WIN" "$work"
+        mkdir -p "$work"
+        log "Qt for Windows: fetching qtbase"
+        apt_source qt6-base "$work"
+        local qtbase
+        qtbase=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+        log "Qt for Windows: building qtbase into $QT_WIN"
+        cmake -S "$qtbase" -B "$work/build-base" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+            -DCMAKE_INSTALL_PREFIX="$QT_WIN" "${QTBASE_OPTIONS[@]}" >"$work/configure-base.log"
+        quietly "$work/build-base.log" cmake --build "$work/build-base" --parallel "$(nproc)"
+        cmake --install "$work/build-base" >/dev/null
+        qtbase_recipe >"$QT_WIN/kaltrix-qtbase.stamp"
+    fi
 
     log "Qt for Windows: building qtsvg"
-    local tarball=${KALTRIX_QTSVG_TARBALL:-$QTSVG_TARBALL_DEFAULT} qtsvg
-    if [ -f "$tarball" ]; then
-        if [ "$tarball" = "$QTSVG_TARBALL_DEFAULT" ]; then
-            (cd "$(dirname "$tarball")" && sha256sum --quiet --check --ignore-missing SHA256SUMS)
+    rm -rf "$work/svg"
+    mkdir -p "$work/svg"
+    local qtsvg
+    if [ -f "$QTSVG_TARBALL" ]; then
+        if [ "$QTSVG_TARBALL" = "$QTSVG_TARBALL_DEFAULT" ]; then
+            (cd "$(dirname "$QTSVG_TARBALL")" && sha256sum --quiet --check SHA256SUMS)
         fi
-        tar -xf "$tarball" -C "$work"
-        qtsvg=$(find "$work" -maxdepth 1 -type d -name 'qtsvg-everywhere-src-*' | head -n 1)
+        tar -xf "$QTSVG_TARBALL" -C "$work/svg"
+        qtsvg=$(find "$work/svg" -maxdepth 1 -type d -name 'qtsvg-everywhere-src-*' | head -n 1)
     else
-        apt_source qt6-svg "$work"
-        qtsvg=$(find "$work" -maxdepth 1 -type d -name 'qt6-svg-*' | head -n 1)
+        apt_source qt6-svg "$work/svg"
+        qtsvg=$(find "$work/svg" -maxdepth 1 -type d -name 'qt6-svg-*' | head -n 1)
     fi
     cmake -S "$qtsvg" -B "$work/build-svg" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -102,8 +116,7 @@ build_qt() {
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >"$work/configure-svg.log"
     quietly "$work/build-svg.log" cmake --build "$work/build-svg" --parallel "$(nproc)"
     cmake --install "$work/build-svg" >/dev/null
-
-    qt_recipe >"$stamp"
+    qtsvg_recipe >"$QT_WIN/kaltrix-qtsvg.stamp"
     rm -rf "$work"
 }
 
