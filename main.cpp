@@ -4,7 +4,6 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <optional>
 #include <vector>
@@ -25,7 +24,6 @@ int main(int argc, char *argv[])
     QApplication app(count, arguments.data());
     platformStart.reset();
     applyProgramStyle();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kaltrix.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral(KALTRIX_APP_ID));
     // Only ExitApplication ends the program, never the last window going away.
     app.setQuitOnLastWindowClosed(false);

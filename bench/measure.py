@@ -13,10 +13,10 @@ import tempfile
 import time
 
 
-def start_once(exe, env):
+def start_once(command, env):
     """Seconds from spawning the process to its "exposed" line, and its peak RSS in KiB."""
     begin = time.perf_counter()
-    process = subprocess.Popen([exe], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env)
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env)
     ready, _, _ = select.select([process.stdout], [], [], 30)
     line = process.stdout.readline() if ready else b""
     elapsed = time.perf_counter() - begin
@@ -25,7 +25,7 @@ def start_once(exe, env):
     _, status, usage = os.wait4(process.pid, 0)
     process.returncode = os.waitstatus_to_exitcode(status)
     if line != b"exposed\n" or process.returncode != 0:
-        sys.exit(f"{exe} did not report its first window (exit {process.returncode})")
+        sys.exit(f"{command} did not report its first window (exit {process.returncode})")
     return elapsed, usage.ru_maxrss
 
 
@@ -57,15 +57,15 @@ def main():
                XDG_RUNTIME_DIR=runtime, QT_ACCESSIBILITY="0")
     env.pop("SESSION_MANAGER", None)
 
-    programs = {"kaltrix": args.kaltrix, "floor": args.floor}
+    programs = {"kaltrix": [args.kaltrix], "floor": [args.floor], "menu floor": [args.floor, "--menu"]}
     # The first start writes the settings file and fills the page cache: not a typical start.
-    for exe in programs.values():
+    for command in programs.values():
         for _ in range(3):
-            start_once(exe, env)
+            start_once(command, env)
     times = {name: [] for name in programs}
     rss = {name: [] for name in programs}
     for run in range(args.runs):
-        order = list(programs) if run % 2 == 0 else list(reversed(programs))
+        order = list(programs)[run % 3:] + list(programs)[:run % 3]
         for name in order:
             elapsed, peak = start_once(programs[name], env)
             times[name].append(elapsed * 1000)
@@ -78,29 +78,34 @@ def main():
         name, *values = line.split()
         timing[name] = [float(v) for v in values]
 
-    def ratio(samples):
-        return statistics.median(samples["kaltrix"]) / statistics.median(samples["floor"])
+    def ratio(samples, floor):
+        return statistics.median(samples["kaltrix"]) / statistics.median(samples[floor])
 
-    start_ratio, rss_ratio = ratio(times), ratio(rss)
+    def spread(samples):
+        return f"{statistics.median(samples):.1f} ms ({min(samples):.1f}–{max(samples):.1f})"
+
     next_ms = timing["next_painted_us"][0] / 1000
     print(f"Machine: {machine()}")
     print(f"Runs: {args.runs} starts of each program, interleaved; {int(timing['passes'][0])} test passes in-process")
     print()
-    print("| Measure | kaltrix | floor | ratio | target |")
-    print("|---|---:|---:|---:|---|")
-    print(f"| Start to first exposed window, median (min–max) | {statistics.median(times['kaltrix']):.1f} ms "
-          f"({min(times['kaltrix']):.1f}–{max(times['kaltrix']):.1f}) | {statistics.median(times['floor']):.1f} ms "
-          f"({min(times['floor']):.1f}–{max(times['floor']):.1f}) | {start_ratio:.2f}× | ≤ 1.3× "
-          f"{'met' if start_ratio <= 1.3 else 'missed'} |")
-    print(f"| Peak RSS, median | {statistics.median(rss['kaltrix']):.1f} MiB | {statistics.median(rss['floor']):.1f} MiB "
-          f"| {rss_ratio:.2f}× | ≤ 1.3× {'met' if rss_ratio <= 1.3 else 'missed'} |")
+    print("| Measure | kaltrix | floor | ratio | menu floor | ratio | target |")
+    print("|---|---:|---:|---:|---:|---:|---|")
+    menu_ratio = ratio(times, "menu floor")
+    print(f"| Start to first exposed window, median (min–max) | {spread(times['kaltrix'])} | "
+          f"{spread(times['floor'])} | {ratio(times, 'floor'):.2f}× | {spread(times['menu floor'])} | "
+          f"{menu_ratio:.2f}× | ≤ 1.1× the menu floor, {'met' if menu_ratio <= 1.1 else 'missed'} |")
+    rss_ratio = ratio(rss, "menu floor")
+    print(f"| Peak RSS, median | {statistics.median(rss['kaltrix']):.1f} MiB | "
+          f"{statistics.median(rss['floor']):.1f} MiB | {ratio(rss, 'floor'):.2f}× | "
+          f"{statistics.median(rss['menu floor']):.1f} MiB | {rss_ratio:.2f}× | "
+          f"≤ 1.1× the menu floor, {'met' if rss_ratio <= 1.1 else 'missed'} |")
     for key, label in (("next_handler_us", "One Next, handler only"),
                        ("next_painted_us", "One Next, handler and repaint"),
                        ("result_handler_us", "Tenth Next showing the result, handler only"),
                        ("result_painted_us", "Tenth Next showing the result, handler and repaint")):
         median, p90 = timing[key]
         target = f"< 1 ms {'met' if next_ms < 1 else 'missed'}" if key == "next_painted_us" else ""
-        print(f"| {label}, median (90th percentile) | {median / 1000:.3f} ms ({p90 / 1000:.3f}) | | | {target} |")
+        print(f"| {label}, median (90th percentile) | {median / 1000:.3f} ms ({p90 / 1000:.3f}) | | | | | {target} |")
 
 
 if __name__ == "__main__":

@@ -6,9 +6,12 @@
 #include "ui/form.h"
 #include "ui/messages.h"
 #include "ui/native.h"
+#include "ui/style.h"
 #include "ui/windowregistry.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,9 +24,7 @@ namespace {
 // outer walks never resume. (Only test fakes return from ending the process.)
 int g_exitDepth = 0;
 bool g_ended = false;
-} // namespace
 
-namespace {
 QtMessageHandler g_beforePlatformStart = nullptr;
 std::optional<Native::QuietStandardError> g_quietPlatformStart;
 
@@ -37,6 +38,25 @@ void duringPlatformStart(QtMsgType type, const QMessageLogContext &context, cons
     }
     g_beforePlatformStart(type, context, message);
 }
+
+// Gives the windows the program's icon once the first window has painted itself: nothing that showing it
+// does not need comes before.
+class AfterFirstPaint final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, useProgramIcon);
+            deleteLater();
+        }
+        return false;
+    }
+};
 } // namespace
 
 PlatformStart::PlatformStart()
@@ -60,7 +80,9 @@ void StartApplication()
     }
     platform().reseedRandom();
     modHelp::UpdateReminder();
-    Forms::mainWindow().show();
+    frmMain &main = Forms::mainWindow();
+    main.installEventFilter(new AfterFirstPaint(&main));
+    main.show();
     CoBrand_Randomize();
 }
 

@@ -10,9 +10,9 @@
 #include "ui/twips.h"
 #include "web/links.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace {
 constexpr std::array<TwipsRect, 3> PanelRects{{
@@ -54,22 +54,22 @@ const QString EctomorphDescription = QStringLiteral(
     "tend to lose weight very easily. You need to put on body weight in the form of good muscle tissue. "
     "Weight "
     "training should be done but not too often. Food intake should be high in calories.");
-// Draws its picture from the vector source at paint time, so it stays sharp at any screen scale.
+// Draws its picture from the vector source at paint time, for the screen's scale, so it stays sharp. Through
+// Qt's SVG icon plugin: the program itself then links no SVG library, which start-up would have to load.
 class Illustration : public QWidget
 {
 public:
-    Illustration(const QString &source, QWidget *parent) : QWidget(parent), m_renderer(source) {}
+    Illustration(const QString &source, QWidget *parent) : QWidget(parent), m_picture(source) {}
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        m_renderer.render(&painter, QRectF(rect()));
+        m_picture.paint(&painter, rect());
     }
 
 private:
-    QSvgRenderer m_renderer;
+    QIcon m_picture;
 };
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "ui/qtplatform.h"
 
+#include "ui/style.h"
 #include "ui/titlebar.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ QtPlatform::~QtPlatform() = default;
 
 MessageAnswer QtPlatform::showMessage(const MessageRequest &request)
 {
+    useProgramIcon();
     const QMessageBox::Icon icon =
         request.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information;
     // Owned by the active window, so that it stays above a window that keeps itself on top. A box without

@@ -1,16 +1,44 @@
 #include "ui/style.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+QIcon programIcon()
+{
+    // The sizes are given, so that no picture is opened before one is drawn.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) {
+        const QString png = QStringLiteral(":/icons/kaltrix-%1.png").arg(size);
+        if (QFile::exists(png))
+            icon.addFile(png, QSize(size, size));
+    }
+    return icon.isNull() ? QIcon(QStringLiteral(":/kaltrix.svg")) : icon;
+}
+
+void useProgramIcon()
+{
+    static bool done = false;
+    if (!std::exchange(done, true))
+        QApplication::setWindowIcon(programIcon());
+}
 
 QFont verdana(qreal pointSize, bool bold, bool underline)
 {
+    // Asked once which one is there: a family that is missing costs a search for fallbacks on every font.
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Verdana"))
+                                      ? QStringLiteral("Verdana")
+                                      : QStringLiteral("DejaVu Sans");
     QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({family});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setUnderline(underline);

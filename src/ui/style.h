@@ -6,6 +6,14 @@
 
 class QWidget;
 
+class QIcon;
+// The program's icon: PNGs made when it was built where there are some, else the drawing itself.
+QIcon programIcon();
+
+// Gives every window the program's icon, once. Opening the pictures brings up Qt's image plugins, so it is
+// done once the first window stands on the screen, or before a message box if one comes first.
+void useProgramIcon();
+
 // Verdana where it is installed, otherwise a close substitute of the same width.
 QFont verdana(qreal pointSize, bool bold = false, bool underline = false);
 

@@ -48,7 +48,7 @@ void frmAbout::createControls()
     auto *Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(Picture1Rect.toPixels());
-    Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
+    Picture1->setPixmap(programIcon().pixmap(Picture1Rect.toPixels().size()));
     Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
     Picture1->setAccessibleDescription(
         QStringLiteral("The Kaltrix program icon: three figures of different builds"));

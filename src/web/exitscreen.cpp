@@ -96,7 +96,7 @@ void frmNagScreen2::createControls()
     Picture1 = new FocusablePicture(area);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(Picture1Rect.toPixels());
-    Picture1->setPixmap(windowIcon().pixmap(Picture1Rect.toPixels().size()));
+    Picture1->setPixmap(programIcon().pixmap(Picture1Rect.toPixels().size()));
     Picture1->setFocusPolicy(Qt::TabFocus);
     Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
     Picture1->setAccessibleDescription(
