@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "settings/programsettings.h"
 #include "ui/native.h"
 #include "ui/programstyle.h"
 #include "ui/qtplatform.h"
@@ -27,7 +28,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(KALTRIX_APP_ID));
     // Only ExitApplication ends the program, never the last window going away.
     app.setQuitOnLastWindowClosed(false);
-    QtPlatform platform;
+    ProgramSettings settings;
+    QtPlatform platform(settings);
     Platform::install(&platform);
     StartApplication();
     return app.exec();

@@ -1,3 +1,4 @@
+#include "settings/programsettings.h"
 #include "settings/scramble.h"
 #include "settings/settingsstore.h"
 #include "settings/updatereminder.h"
@@ -56,7 +57,8 @@ public:
     QDate todayDate{2026, 12, 7};
 
 private:
-    QtPlatform m_real;
+    ProgramSettings m_settings;
+    QtPlatform m_real{m_settings};
 };
 
 enum class Occupant { File, Directory, Fifo, FolderIsAFile, LockDirectory };

@@ -1,6 +1,7 @@
 #include "settings/settingsstore.h"
 
 #include "settings/initext.h"
+#include "ui/native.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,12 +9,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace SettingsStore {
 
@@ -22,35 +17,6 @@ namespace {
 bool isPlainName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
-}
-
-enum class Contents { Absent, Read, Refused };
-
-// Only a small regular file is read. The checks are made on the opened file, not the path, and the open
-// itself cannot block: a FIFO, a device or a huge file put there (even in the moment between two starts'
-// reads) is refused at once instead of hanging start-up or filling memory.
-Contents readFile(const QString &path, QByteArray &bytes)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? Contents::Absent : Contents::Refused;
-    QFile file;
-    struct stat status = {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > LargestFile ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return Contents::Refused;
-    }
-#else
-    QFile file(path);
-    if (!QFileInfo::exists(path))
-        return Contents::Absent;
-    if (!QFileInfo(path).isFile() || file.size() > LargestFile || !file.open(QIODevice::ReadOnly))
-        return Contents::Refused;
-#endif
-    bytes = file.read(LargestFile + 1);
-    return bytes.size() <= LargestFile ? Contents::Read : Contents::Refused;
 }
 } // namespace
 
@@ -64,22 +30,20 @@ QString filePath(const QString &application)
     return folder + QStringLiteral("/Orvena/") + application + QStringLiteral(".ini");
 }
 
-QString read(const QString &application, const QString &section, const QString &key)
+QString readFile(const QString &path, const QString &section, const QString &key)
 {
-    const QString path = filePath(application);
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        readFile(path, bytes) != Contents::Read)
+        Native::readRegularFile(path, LargestFile, bytes) != Native::FileRead::Read)
         return {};
     return IniText::value(bytes, section, key);
 }
 
-bool write(const QString &application, const QString &section, const QString &key, const QString &value)
+bool writeFile(const QString &path, const QString &section, const QString &key, const QString &value)
 {
-    const QString path = filePath(application);
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        readFile(path, bytes) == Contents::Refused)
+        Native::readRegularFile(path, LargestFile, bytes) == Native::FileRead::Refused)
         return false;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
@@ -90,6 +54,16 @@ bool write(const QString &application, const QString &section, const QString &ke
         return false;
     file.write(IniText::withValue(bytes, section, key, value));
     return file.commit();
+}
+
+QString read(const QString &application, const QString &section, const QString &key)
+{
+    return readFile(filePath(application), section, key);
+}
+
+bool write(const QString &application, const QString &section, const QString &key, const QString &value)
+{
+    return writeFile(filePath(application), section, key, value);
 }
 
 } // namespace SettingsStore

@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The per-user INI store behind the platform seam on Linux: one file per application name,
-// <user config folder>/Orvena/<application>.ini ($XDG_CONFIG_HOME or ~/.config). Nothing here ever blocks
+// The INI store: on Linux the system's own per-user store, one file per application name,
+// <user config folder>/Orvena/<application>.ini ($XDG_CONFIG_HOME or ~/.config); on every system the file of
+// a portable copy (programsettings.h). Nothing here ever blocks
 // or fails loudly: a file that cannot be ours reads as empty and refuses writes, and what others put into
 // the file stays as it is.
 namespace SettingsStore {
@@ -16,6 +17,10 @@ QString read(const QString &application, const QString &section, const QString &
 
 // True only when the entry has reached the disk.
 bool write(const QString &application, const QString &section, const QString &key, const QString &value);
+
+// The same for the settings file at path.
+QString readFile(const QString &path, const QString &section, const QString &key);
+bool writeFile(const QString &path, const QString &section, const QString &key, const QString &value);
 
 // Larger files are never opened: ours holds two short lines.
 constexpr qint64 LargestFile = 64 * 1024;

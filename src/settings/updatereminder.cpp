@@ -10,11 +10,13 @@
 #include <limits>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace modHelp {
 
 namespace {
 const QString SettingsSection = QStringLiteral("Settings");
-// ISO dates, so that what one locale writes another reads back.
+// ISO dates are written, so that what one locale writes another reads back.
 constexpr QStringView DateFormat = u"yyyy-MM-dd";
 constexpr qint64 QuietDays = 14;
 
@@ -42,12 +44,33 @@ double roundHalfToEven(double value)
     return nearest;
 }
 
+// The stored day: an ISO date as this program writes it, or a date in the user's short format as an earlier
+// Windows version wrote it, read by the locale's rules: with the year in two digits or four, and a year of
+// two digits taken from 1950 to 2049, as Windows reads it.
+QDate storedDate(const QString &text, const QLocale &locale)
+{
+    const QDate iso = QDate::fromString(text, DateFormat);
+    if (iso.isValid())
+        return iso;
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    QString fourDigits = shortFormat;
+    if (!fourDigits.contains(u"yyyy"))
+        fourDigits.replace(u"yy"_s, u"yyyy"_s);
+    QString twoDigits = fourDigits;
+    twoDigits.replace(u"yyyy"_s, u"yy"_s);
+    const QDate full = locale.toDate(text, fourDigits);
+    if (full.isValid())
+        return full;
+    const QDate twentieth = locale.toDate(text, twoDigits); // Qt reads two digits as 19xx
+    return twentieth.isValid() && twentieth.year() < 1950 ? twentieth.addYears(100) : twentieth;
+}
+
 // The stored count as a whole number without sign, or nothing when the text is no number this program
 // could have written (absent, damaged, or beyond a 32-bit count).
 std::optional<qint32> installCount(const QString &text)
 {
     bool ok = false;
-    double value = QLocale::system().toDouble(text, &ok);
+    double value = platform().locale().toDouble(text, &ok);
     if (!ok)
         value = QLocale::c().toDouble(text, &ok);
     if (!ok || !std::isfinite(value))
@@ -69,7 +92,7 @@ void UpdateReminder()
     const QString todayText = today.toString(DateFormat);
 
     // A Duration nobody can read as a date would otherwise silence the reminder for good: start afresh.
-    const QDate stored = QDate::fromString(readPlain(durationKey), DateFormat);
+    const QDate stored = storedDate(readPlain(durationKey), platform().locale());
     if (!stored.isValid()) {
         if (!writePlain(installKey, QStringLiteral("1")))
             return;

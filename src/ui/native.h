@@ -31,10 +31,11 @@ private:
     qintptr m_handle = -1;
 };
 
-// The per-user settings store: an INI file on Linux, the registry on Windows.
-QString readSetting(const QString &application, const QString &section, const QString &key);
-bool writeSetting(const QString &application, const QString &section, const QString &key,
-                  const QString &value);
+enum class FileRead { Absent, Read, Refused };
+// Reads a small regular file whole. The checks are made on the opened file, not the path, and opening
+// cannot block: a FIFO, a device or a file larger than largest is refused at once instead of hanging or
+// filling memory.
+FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes);
 
 // The ANSI character set of the system.
 const SingleByteSet &ansiSet();

@@ -1,7 +1,5 @@
 #include "ui/native.h"
 
-#include "settings/settingsstore.h"
-
 #include <QAccessible>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -164,15 +162,20 @@ void InstanceGuard::release()
     m_handle = -1;
 }
 
-QString readSetting(const QString &application, const QString &section, const QString &key)
+FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
 {
-    return SettingsStore::read(application, section, key);
-}
-
-bool writeSetting(const QString &application, const QString &section, const QString &key,
-                  const QString &value)
-{
-    return SettingsStore::write(application, section, key, value);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileRead::Absent : FileRead::Refused;
+    QFile file;
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > largest ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return FileRead::Refused;
+    }
+    bytes = file.read(largest + 1);
+    return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
 }
 
 const SingleByteSet &ansiSet()

@@ -1,6 +1,7 @@
 #include "ui/native.h"
 
-#include <QSettings>
+#include <QFile>
+#include <QFileInfo>
 
 #include <windows.h>
 
@@ -35,38 +36,16 @@ void InstanceGuard::release()
     m_handle = -1;
 }
 
-namespace {
-// Where Windows keeps the settings of programs that use the per-user settings calls of the platform, so a
-// person who ran an earlier Windows version keeps their reminder state.
-QString registryPath(const QString &application)
+FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
 {
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application;
-}
-
-bool isPlainName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
-}
-} // namespace
-
-QString readSetting(const QString &application, const QString &section, const QString &key)
-{
-    if (!isPlainName(application) || !isPlainName(section) || !isPlainName(key))
-        return {};
-    const QSettings store(registryPath(application), QSettings::NativeFormat);
-    const QVariant value = store.value(section + u'/' + key);
-    return value.typeId() == QMetaType::QString ? value.toString() : QString();
-}
-
-bool writeSetting(const QString &application, const QString &section, const QString &key,
-                  const QString &value)
-{
-    if (!isPlainName(application) || !isPlainName(section) || !isPlainName(key))
-        return false;
-    QSettings store(registryPath(application), QSettings::NativeFormat);
-    store.setValue(section + u'/' + key, value);
-    store.sync();
-    return store.status() == QSettings::NoError;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileRead::Absent;
+    QFile file(path);
+    if (!info.isFile() || info.size() > largest || !file.open(QIODevice::ReadOnly))
+        return FileRead::Refused;
+    bytes = file.read(largest + 1);
+    return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
 }
 
 const SingleByteSet &ansiSet()

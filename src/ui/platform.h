@@ -3,6 +3,7 @@
 #include "ui/singlebyteset.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QUrl>
 
@@ -19,6 +20,17 @@ struct MessageRequest
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
+};
+
+// Where the per-user settings live. The program chooses one at start-up and hands it to its platform.
+class SettingsBackend
+{
+public:
+    virtual ~SettingsBackend() = default;
+    // An absent entry reads as the empty text; a write that does not reach the store returns false.
+    virtual QString read(const QString &application, const QString &section, const QString &key) = 0;
+    virtual bool write(const QString &application, const QString &section, const QString &key,
+                       const QString &value) = 0;
 };
 
 class Platform
@@ -40,6 +52,9 @@ public:
                               const QString &value) = 0;
 
     virtual QDate today() = 0;
+
+    // The user's formats for dates and numbers.
+    virtual QLocale locale() { return QLocale::system(); }
 
     // One process-wide generator of single-precision values in [0, 1).
     virtual float nextRandom() = 0;

@@ -31,7 +31,7 @@ protected:
 };
 } // namespace
 
-QtPlatform::QtPlatform()
+QtPlatform::QtPlatform(SettingsBackend &settings) : m_settings(settings)
 {
     reseedRandom();
 }
@@ -85,13 +85,13 @@ void QtPlatform::openUrl(const QUrl &url)
 
 QString QtPlatform::readSetting(const QString &application, const QString &section, const QString &key)
 {
-    return Native::readSetting(application, section, key);
+    return m_settings.read(application, section, key);
 }
 
 bool QtPlatform::writeSetting(const QString &application, const QString &section, const QString &key,
                               const QString &value)
 {
-    return Native::writeSetting(application, section, key, value);
+    return m_settings.write(application, section, key, value);
 }
 
 QDate QtPlatform::today()

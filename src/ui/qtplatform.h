@@ -6,12 +6,12 @@
 #include <memory>
 #include <random>
 
-// The real desktop: Qt's message boxes, the desktop's URL handler, the system clock, and the settings store
-// and instance lock of the system (native.h).
+// The real desktop: Qt's message boxes, the desktop's URL handler, the system clock, the instance lock of
+// the system (native.h), and the settings store it is given.
 class QtPlatform final : public Platform
 {
 public:
-    QtPlatform();
+    explicit QtPlatform(SettingsBackend &settings);
     ~QtPlatform() override;
 
     MessageAnswer showMessage(const MessageRequest &request) override;
@@ -28,6 +28,7 @@ public:
     [[noreturn]] void endProcess() override;
 
 private:
+    SettingsBackend &m_settings;
     std::mt19937 m_generator;
     std::unique_ptr<Native::InstanceGuard> m_instanceGuard;
 };

@@ -21,6 +21,7 @@ public:
     bool writeSetting(const QString &application, const QString &section, const QString &key,
                       const QString &value) override;
     QDate today() override;
+    QLocale locale() override { return userLocale; }
     float nextRandom() override;
     void reseedRandom() override;
     bool acquireInstanceGuard(const QString &application) override;
@@ -40,6 +41,7 @@ public:
     bool instanceGuardFree = true;
     bool refuseWrites = false;
     QDate todayDate{2026, 12, 7};
+    QLocale userLocale{QLocale::English, QLocale::UnitedStates}; // short dates M/d/yy
     QString appName = QStringLiteral("kaltrix");
     QMap<QString, QString> store; // "application/section/key" -> value
     std::function<void(const MessageRequest &)> onMessage;
