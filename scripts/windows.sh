@@ -3,22 +3,23 @@
 #   1. Qt 6.4.2 for Windows (qtbase from Debian's source package, qtsvg from its tarball), built once per
 #      machine into a cache outside the tree and reused while its recipe is unchanged;
 #   2. kaltrix.exe and every tst_*.exe, cross-built with MinGW-w64;
-#   3. dist/kaltrix-1.0.0-win64.zip and dist/kaltrix-1.0.0-win64-setup.exe;
+#   3. dist/kaltrix-1.0.0-win64.zip and dist/kaltrix-1.0.0-win64-setup.exe with their SHA256SUMS, then the
+#      same again from a second build in another folder, which must give the same bytes;
 #   4. every test suite under Wine, then a smoke run of the installed program on a private X server.
 # Environment: KALTRIX_QT_WINDOWS (where Qt for Windows lives), KALTRIX_QTSVG_TARBALL (another qtsvg
-# source tarball), KALTRIX_WINDOWS_STEPS (a subset of "qt build package test smoke").
+# source tarball), KALTRIX_WINDOWS_STEPS (a subset of "qt build package reproduce test smoke").
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine zip python3 xvfb xauth openbox xdotool x11-utils
-                  imagemagick xdg-utils dpkg-dev xz-utils)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine unzip python3 xvfb xauth openbox xdotool
+                  x11-utils imagemagick xdg-utils dpkg-dev xz-utils git)
 QT_VERSION=6.4.2
 CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/kaltrix
 QT_WIN=${KALTRIX_QT_WINDOWS:-$CACHE_DIR/qt-$QT_VERSION-mingw64}
 TOOLCHAIN=$ROOT/cmake/mingw-w64-x86_64.cmake
 BUILD_WIN=$ROOT/build-windows
 DIST=$ROOT/dist
-STEPS=${KALTRIX_WINDOWS_STEPS:-qt build package test smoke}
+STEPS=${KALTRIX_WINDOWS_STEPS:-qt build package reproduce test smoke}
 
 step() { [[ " $STEPS " == *" $1 "* ]]; }
 # quietly LOG COMMAND...: Qt's own build is long and chatty; its log is shown only when it fails.
@@ -123,61 +124,59 @@ build_qt() {
 MINGW_RUNTIME_DIRS=("$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
                     /usr/x86_64-w64-mingw32/lib)
 
+# Every file of the packages takes its time from the commit, so that two builds of it give the same bytes.
+SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date -d 2026-12-01 +%s)
+export SOURCE_DATE_EPOCH
+
+# build_program DIR [TARGET]: kaltrix.exe and the test suites (or only TARGET) in DIR.
 build_program() {
-    cmake -S "$ROOT" -B "$BUILD_WIN" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALTRIX_DEVELOPER=ON \
+    local dir=$1; shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALTRIX_DEVELOPER=ON -DKALTRIX_REPRODUCIBLE=ON \
         -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_PREFIX_PATH="$QT_WIN" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/windows/wine-run.sh" >/dev/null
-    cmake --build "$BUILD_WIN" --parallel "$(nproc)"
+    cmake --build "$dir" --parallel "$(nproc)" "$@"
     # The packages carry the program's own icon; without rsvg-convert the build would leave it out.
-    [ -s "$BUILD_WIN/packaging/windows/kaltrix.ico" ] || { echo "kaltrix.exe was built without its icon" >&2; return 1; }
+    [ -s "$dir/packaging/windows/kaltrix.ico" ] || { echo "kaltrix.exe was built without its icon" >&2; return 1; }
 }
 
-# The libraries a program or library imports, by name.
-imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'; }
-
-# stage_program DIR: the program, the Qt plugins it loads, and every library these import, found by
-# following the import tables through Qt's and MinGW's libraries; what is found in neither is Windows' own.
-stage_program() {
-    local stage=$1 plugin file dll found
-    rm -rf "$stage"
-    mkdir -p "$stage"
-    cp "$BUILD_WIN/kaltrix.exe" "$stage/"
-    # No style plugin: the program draws with Fusion, which Qt Widgets carries, on every system.
-    for plugin in platforms/qwindows.dll iconengines/qsvgicon.dll imageformats/qsvg.dll; do
-        mkdir -p "$stage/$(dirname "$plugin")"
-        cp "$QT_WIN/plugins/$plugin" "$stage/$plugin"
-    done
-    local queue=("$stage/kaltrix.exe" "$stage"/*/*.dll)
-    while [ ${#queue[@]} -gt 0 ]; do
-        file=${queue[0]}
-        queue=("${queue[@]:1}")
-        for dll in $(imports "$file"); do
-            [ -n "$(find "$stage" -maxdepth 1 -iname "$dll" -print -quit)" ] && continue
-            found=$(find "$QT_WIN/bin" "${MINGW_RUNTIME_DIRS[@]}" -maxdepth 1 -iname "$dll" -print -quit)
-            [ -n "$found" ] || continue
-            cp "$found" "$stage/"
-            queue+=("$stage/$(basename "$found")")
-        done
-    done
-    find "$stage" -iname '*.exe' -o -iname '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
-}
-
+# make_packages DIR OUT: the zip (cpack, from the install rules) and the installer (makensis, from the
+# program folder the install rules make) of the build in DIR, into OUT with their SHA256SUMS.
 make_packages() {
-    local version stage=$BUILD_WIN/stage/Kaltrix
-    version=$(sed -n 's/^project(kaltrix VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
-    stage_program "$stage"
-    mkdir -p "$DIST"
-    rm -f "$DIST/kaltrix-$version-win64.zip" "$DIST/kaltrix-$version-win64-setup.exe"
-    (cd "$(dirname "$stage")" && zip -qr -9 "$DIST/kaltrix-$version-win64.zip" Kaltrix)
-    # The uninstaller removes exactly what was installed.
-    (cd "$stage" && find . -type f | sed 's|^\./||; s|/|\\|g; s|.*|Delete "$INSTDIR\\&"|'
-     cd "$stage" && find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|RMDir "$INSTDIR\\&"|'
-    ) >"$BUILD_WIN/stage/uninstall-files.nsh"
-    makensis -V2 -DVERSION="$version" -DSTAGE="$(realpath "$stage")" -DUNINSTALL_FILES="$BUILD_WIN/stage/uninstall-files.nsh" \
-        -DICON="$BUILD_WIN/packaging/windows/kaltrix.ico" -DOUTFILE="$DIST/kaltrix-$version-win64-setup.exe" \
-        "$ROOT/packaging/windows/kaltrix.nsi"
-    ls -l "$DIST"
+    local dir=$1 out=$2 stage=$1/stage/Kaltrix
+    rm -rf "$dir/stage" "$dir/cpack"
+    (cd "$dir" && cpack -G ZIP -B "$dir/cpack" >/dev/null)
+    cmake --install "$dir" --component program --prefix "$stage" >/dev/null
+    find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + # makensis keeps each file's time
+    # The files in a fixed order; the uninstaller removes exactly these.
+    (cd "$stage" && find . -type f | LC_ALL=C sort | sed 's|^\./||' | while IFS= read -r file; do
+        local folder
+        folder=$(dirname "$file" | sed 's|^\.$||; s|/|\\|g')
+        printf 'SetOutPath "$INSTDIR%s"\nFile "%s"\n' "${folder:+\\$folder}" "$stage/$file"
+    done) >"$dir/packaging/windows/install-files.nsh"
+    (cd "$stage" && { find . -type f | LC_ALL=C sort | sed 's|^\./||; s|/|\\|g; s|.*|Delete "$INSTDIR\\&"|'
+                      find . -mindepth 1 -type d | LC_ALL=C sort -r | sed 's|^\./||; s|/|\\|g; s|.*|RMDir "$INSTDIR\\&"|'; }
+    ) >"$dir/packaging/windows/uninstall-files.nsh"
+    makensis -V2 -DOUTFILE="$dir/cpack/$(basename "$dir"/cpack/kaltrix-*-win64.zip .zip)-setup.exe" \
+        "$dir/packaging/windows/kaltrix.nsi"
+    mkdir -p "$out"
+    rm -f "$out"/kaltrix-*-win64.zip "$out"/kaltrix-*-win64-setup.exe "$out/SHA256SUMS"
+    cp "$dir"/cpack/kaltrix-*-win64.zip "$dir"/cpack/kaltrix-*-win64-setup.exe "$out/"
+    (cd "$out" && sha256sum kaltrix-*-win64.zip kaltrix-*-win64-setup.exe >SHA256SUMS)
+    ls -l "$out"
+}
+
+# The same commit built again in another folder, at another time, with the Qt of the cache: the program,
+# the zip and the installer must come out byte for byte the same.
+check_reproducible() {
+    local again
+    again=$(mktemp -d "${TMPDIR:-/tmp}/kaltrix-again.XXXXXX")
+    build_program "$again/build" --target kaltrix
+    make_packages "$again/build" "$again/dist"
+    cmp "$BUILD_WIN/kaltrix.exe" "$again/build/kaltrix.exe"
+    (cd "$DIST" && sha256sum --check --quiet "$again/dist/SHA256SUMS")
+    rm -rf "$again"
+    echo "The second build gave the same kaltrix.exe, zip and installer"
 }
 
 # A Wine of our own for the tests: a fresh prefix, and Qt's and MinGW's libraries on its PATH.
@@ -202,8 +201,9 @@ run_tests() {
 install_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 started=$SECONDS
 step qt && { log "Qt for Windows"; build_qt; }
-step build && { log "kaltrix.exe and the test suites"; build_program; }
-step package && { log "Packages"; make_packages; }
+step build && { log "kaltrix.exe and the test suites"; build_program "$BUILD_WIN"; }
+step package && { log "Packages"; make_packages "$BUILD_WIN" "$DIST"; }
+step reproduce && { log "The same packages from a second build"; check_reproducible; }
 step test && { log "Test suites under Wine"; run_tests; }
 step smoke && { log "The installed program under Wine"; bash "$ROOT/tests/windows/smoke.sh" "$DIST" "$BUILD_WIN/smoke"; }
 echo "Windows leg took $((SECONDS - started)) s"

@@ -332,6 +332,8 @@ void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere()
         qunsetenv("XDG_RUNTIME_DIR");
     if (runtime == Runtime::OpenToAll)
         QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0777) == 0);
+#else
+    Q_UNUSED(runtime);
 #endif
     const QTemporaryDir &runtimeFolder = folder;
     const QString name = QStringLiteral("kaltrix-guard-test");

@@ -45,7 +45,14 @@ protected:
         if (event->type() == QEvent::Show && !m_look.isActive() && m_looks == 0) {
             const QMargins margins = frameMargins();
             place(margins.isNull() ? s_lastMargins : margins);
-            m_look.start();
+            // Only an X11 window manager tells the frame after the showing (Windows knows it before; a
+            // window on Wayland or offscreen has no place of its own to put right).
+            if (QGuiApplication::platformName() == QLatin1StringView("xcb")) {
+                m_look.start();
+            } else {
+                m_window->removeEventFilter(this);
+                deleteLater();
+            }
         }
         return false;
     }

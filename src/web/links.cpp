@@ -25,8 +25,8 @@ void OpenURL(const QUrl &address)
     platform().openUrl(address);
 }
 
-QUrl HelpPageURL() { return productSite("/kaltrix-help.html"); }
-QUrl DownloadPageURL() { return productSite("/download-kaltrix.html"); }
+QUrl HelpPageURL() { return productSite(KALTRIX_HELP_PAGE); }
+QUrl DownloadPageURL() { return productSite(KALTRIX_DOWNLOAD_PAGE); }
 QUrl HomePageURL() { return mainSite(""); }
 QUrl SoftwarePageURL() { return mainSite("/orvenasoftwares"); }
 QUrl DonatePageURL() { return helpSite("/donate.html"); }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The installed Windows program under Wine, used as a person would: a silent install, the first start, the
-# settings it stores, a second start refused, a help page through Wine's browser bridge, the whole test by
-# keyboard, leaving through the exit screen, a silent uninstall. Wine's windows have no accessibility bus
-# here, so windows are found by title and size, and what they show is read off screenshots, kept in OUT.
+# The Windows packages under Wine, used as a person would: a silent install, the first start, the settings
+# it stores, a second start refused, a help page through Wine's browser bridge, the installer and uninstaller
+# refused while Kaltrix runs, the whole test by keyboard, an earlier version's short dates, a silent
+# uninstall; then the interactive installer to its finish page and "Run Kaltrix", reinstalls into a folder
+# the user chose, an older version refused over a newer one, and the portable zip. Wine's windows have no
+# accessibility bus here, so windows are found by title and size, and what they show is read off
+# screenshots, kept in OUT.
 # Usage: smoke.sh DIST OUT
 set -euo pipefail
 dist=$(realpath "$1")
@@ -52,13 +55,42 @@ def char(b):
     except UnicodeDecodeError:
         return chr(b)
 print("".join(char((ord(c) + 85) % 256) for c in sys.argv[1]))' "$1"; }
+# store DURATION INSTALL: the two entries as the program keeps them, written into the registry.
+store() {
+    python3 - "$(scramble Duration)" "$(scramble "$1")" "$(scramble Install)" "$(scramble "$2")" "$out/store.reg" <<'PY'
+import sys
+k1, v1, k2, v2, path = sys.argv[1:]
+esc = lambda t: t.replace("\\", "\\\\").replace('"', '\\"')
+text = ("Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\kaltrix\\Settings]\r\n"
+        f'"{esc(k1)}"="{esc(v1)}"\r\n"{esc(k2)}"="{esc(v2)}"\r\n')
+open(path, "wb").write(b"\xff\xfe" + text.encode("utf-16-le"))
+PY
+    wine reg import "$(winepath -w "$out/store.reg")" >/dev/null 2>&1
+}
+# start NAME [PROGRAM]: starts the installed program (or PROGRAM) in the background.
+start() { (cd "$out" && wine "${2:-$program}"; echo $? >"$out/$1.status") >"$out/$1.log" 2>&1 & }
+# leave NAME WINDOW: the program ends through its exit screen.
+leave() {
+    focus "$2"; keys alt+x
+    wait_for 30 window "Kaltrix v1.0" 741 || { fail "$1: no exit screen"; return; }
+    focus "$(window "Kaltrix v1.0" 741)"; keys alt+x
+    wait_for 30 test -f "$out/$1.status" || fail "$1: the program did not end"
+}
+# The installed files with their sizes and times, to tell that nothing changed.
+listing() { (cd "$1" && find . -type f -printf '%p %s %T@\n' | sort); }
 
 openbox --sm-disable >/dev/null 2>&1 &
 wineboot --init >/dev/null 2>&1
 wineserver --wait
 
-echo "-- the silent installer"
 setup=$(ls "$dist"/kaltrix-*-win64-setup.exe)
+echo "-- the installer on Windows 7"
+code=0; wine "$setup" /S || code=$?
+[ $code = 4 ] || fail "the installer on Windows 7 ended with $code"
+wine winecfg -v win10 >/dev/null 2>&1 # what Kaltrix needs, from here on
+
+echo "-- the silent installer"
 wine "$setup" /S
 local_appdata=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")
 start_menu=$(winepath -u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs
@@ -66,7 +98,14 @@ folder=$local_appdata/Programs/Kaltrix
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kaltrix'
 [ -f "$folder/kaltrix.exe" ] && [ -f "$folder/platforms/qwindows.dll" ] || fail "nothing installed in $folder"
 [ -f "$start_menu/Kaltrix.lnk" ] || fail "no Start-menu shortcut"
-wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no installed-programs entry"
+[ ! -e "$folder/kaltrix.ini" ] || fail "the installer shipped the portable settings file"
+[ "$(find "$local_appdata/Programs" -name kaltrix.exe | wc -l)" = 1 ] || fail "Windows 7 got an installation"
+entry() { wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+[ -n "$(entry UninstallString)" ] || fail "no installed-programs entry"
+for name in EstimatedSize URLInfoAbout HelpLink URLUpdateInfo; do
+    [ -n "$(entry "$name")" ] || fail "the installed-programs entry has no $name"
+done
+[ "$(entry HelpLink)" = "https://kaltrix.orvena.com/kaltrix-help.html" ] || fail "HelpLink is $(entry HelpLink)"
 
 echo "-- the first start"
 program=$(winepath -w "$folder/kaltrix.exe")
@@ -104,6 +143,14 @@ wait_for 30 grep -q . "$KALTRIX_E2E_BROWSER_LOG" || fail "the browser got nothin
 grep -qx "https://kaltrix.orvena.com/kaltrix-help.html" "$KALTRIX_E2E_BROWSER_LOG" ||
     fail "the browser got: $(cat "$KALTRIX_E2E_BROWSER_LOG" 2>/dev/null)"
 
+echo "-- the installer and the uninstaller while Kaltrix runs"
+before=$(listing "$folder")
+code=0; wine "$setup" /S || code=$?
+[ $code = 3 ] || fail "a silent install while Kaltrix runs ended with $code"
+code=0; wine "$(winepath -w "$folder/uninstall.exe")" /S "_?=$(winepath -w "$folder")" || code=$?
+[ $code = 3 ] || fail "a silent uninstall while Kaltrix runs ended with $code"
+[ "$(listing "$folder")" = "$before" ] || fail "files changed while Kaltrix ran"
+
 echo "-- the whole test by keyboard"
 focus "$main"
 xdotool type --delay 80 anna
@@ -131,11 +178,86 @@ keys alt+x
 wait_for 30 test -f "$out/first.status" || fail "the program did not end"
 [ "$(cat "$out/first.status" 2>/dev/null)" = 0 ] || fail "the program ended with $(cat "$out/first.status")"
 
+echo "-- an earlier version's short dates"
+short() { date -d "$1" +%-m/%-d/%Y; } # Wine's English (United States) short format
+store "$(short '-5 days')" 3
+start recent
+wait_for 60 window "Kaltrix v1.0" 497 || fail "recent: no main window"
+! window "Kaltrix" >/dev/null || fail "a short date 5 days ago brought the question"
+expected="$(scramble Duration)=$(scramble "$(short '-5 days')")"$'\n'"$(scramble Install)=$(scramble 3)"
+[ "$(settings | sort)" = "$(sort <<<"$expected")" ] || fail "a short date 5 days ago was rewritten: $(settings)"
+leave recent "$(window "Kaltrix v1.0" 497 || true)"
+store "$(short '-20 days')" 3
+start due
+if wait_for 60 window "Kaltrix"; then
+    shot reminder
+    focus "$(window "Kaltrix")"
+    keys alt+n
+    wait_for 60 window "Kaltrix v1.0" 497 || fail "due: no main window after the question"
+    expected="$(scramble Duration)=$(scramble "$(date +%Y-%m-%d)")"$'\n'"$(scramble Install)=$(scramble 3)"
+    [ "$(settings | sort)" = "$(sort <<<"$expected")" ] || fail "an answered question stored: $(settings)"
+    leave due "$(window "Kaltrix v1.0" 497 || true)"
+else
+    fail "a short date 20 days ago asked nothing"
+fi
+
 echo "-- the silent uninstaller"
 wine "$(winepath -w "$folder/uninstall.exe")" /S
 wait_for 60 test ! -e "$folder" || fail "left behind: $(find "$folder" 2>/dev/null | tr '\n' ' ')"
 [ ! -e "$start_menu/Kaltrix.lnk" ] || fail "the shortcut stayed"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the installed-programs entry stayed"
+
+echo "-- the installer by keyboard, to its finish page and Run Kaltrix"
+(cd "$out" && wine "$setup"; echo $? >"$out/setup.status") >"$out/setup.log" 2>&1 &
+wait_for 60 window "Kaltrix .* Setup *" || fail "no installer window"
+focus "$(window "Kaltrix .* Setup *" || true)"
+shot installer-folder
+keys Return # Install, in the folder offered
+wait_for 120 test -f "$folder/uninstall.exe" || fail "the interactive installer installed nothing"
+sleep 3
+shot installer-finish
+focus "$(window "Kaltrix .* Setup *" || true)"
+keys Return # Finish, with Run Kaltrix ticked
+wait_for 60 window "Kaltrix v1.0" 497 || fail "Run Kaltrix started nothing"
+wait_for 30 test -f "$out/setup.status" && [ "$(cat "$out/setup.status")" = 0 ] || fail "the installer did not end well"
+focus "$(window "Kaltrix v1.0" 497 || true)"; keys alt+x
+wait_for 30 window "Kaltrix v1.0" 741 && { focus "$(window "Kaltrix v1.0" 741)"; keys alt+x; }
+wait_for 30 sh -c '! xdotool search --onlyvisible --name "^Kaltrix v1.0\$"' || fail "the program started by the installer did not end"
+
+echo "-- reinstalls into a folder the user chose"
+custom='C:\Tools\Kaltrix' # /D takes no quotes: a folder without blanks
+wine "$setup" /S "/D=$custom" || fail "the install into $custom failed"
+custom_folder=$(winepath -u "$custom")
+[ -f "$custom_folder/kaltrix.exe" ] || fail "nothing installed in $custom"
+[ ! -e "$folder" ] || fail "the earlier installation stayed beside the new one"
+wine "$setup" /S || fail "the reinstall failed"
+[ -f "$custom_folder/kaltrix.exe" ] && [ ! -e "$folder" ] || fail "the reinstall left $custom"
+shipped=$(unzip -Z1 "$(ls "$dist"/kaltrix-*-win64.zip)" | grep -v '/$' | sed 's|^[^/]*/||; /^kaltrix.ini$/d'; echo uninstall.exe)
+[ "$(cd "$custom_folder" && find . -type f | sed 's|^\./||' | sort)" = "$(sort <<<"$shipped")" ] ||
+    fail "the reinstalled folder holds other files than the installer ships"
+[ "$(entry InstallLocation)" = "$custom" ] || fail "the entry says $(entry InstallLocation)"
+[ "$(find "$start_menu" -name 'Kaltrix*.lnk' | wc -l)" = 1 ] || fail "not exactly one shortcut"
+
+echo "-- an older version over a newer one"
+wine reg add "$uninstall_key" /v DisplayVersion /d 99.0.0 /f >/dev/null 2>&1
+before=$(listing "$custom_folder")
+code=0; wine "$setup" /S || code=$?
+[ $code = 5 ] || fail "a silent install over a newer version ended with $code"
+[ "$(listing "$custom_folder")" = "$before" ] || fail "a refused install changed files"
+wine "$(winepath -w "$custom_folder/uninstall.exe")" /S "_?=$(winepath -w "$custom_folder")"
+rm -f "$custom_folder/uninstall.exe"; rmdir "$custom_folder" 2>/dev/null || true
+[ ! -e "$custom_folder" ] || fail "left behind: $(find "$custom_folder" | tr '\n' ' ')"
+
+echo "-- the portable zip"
+wine reg delete 'HKCU\Software\VB and VBA Program Settings\kaltrix' /f >/dev/null 2>&1 || true
+mkdir -p "$out/portable" && unzip -q "$(ls "$dist"/kaltrix-*-win64.zip)" -d "$out/portable"
+portable=$(ls -d "$out"/portable/kaltrix-*-win64)
+[ -f "$portable/kaltrix.ini" ] && [ ! -s "$portable/kaltrix.ini" ] || fail "the zip has no empty kaltrix.ini"
+start portable "$(winepath -w "$portable/kaltrix.exe")"
+wait_for 60 window "Kaltrix v1.0" 497 || fail "portable: no main window"
+leave portable "$(window "Kaltrix v1.0" 497 || true)"
+grep -q '^\[Settings\]' "$portable/kaltrix.ini" || fail "the portable copy wrote no settings beside itself"
+[ -z "$(settings)" ] || fail "the portable copy wrote to the registry: $(settings)"
 
 wineserver --kill || true
 echo "Screenshots: $out"
