@@ -1,7 +1,9 @@
 #include "app/forms.h"
 
 #include "app/mainwindow.h"
+#include "app/startup.h"
 #include "test/testwindow.h"
+#include "ui/navigation.h"
 #include "web/exitscreen.h"
 
 #include <QPointer>
@@ -15,6 +17,28 @@ template <typename T> T *alive(const QPointer<T> &form)
 {
     return form && !form->isClosed() ? form.data() : nullptr;
 }
+
+class ProgramNavigation final : public Navigation
+{
+public:
+    ProgramNavigation() { Navigation::install(this); }
+
+    QWidget &mainWindow() override { return Forms::mainWindow(); }
+    void showExitScreen() override { Forms::showExitScreen(); }
+    void hideExitScreen() override { Forms::hideExitScreen(); }
+    void keepExitScreenOffScreen(bool on) override
+    {
+        // Turning it off finds the screen only if it still lives.
+        frmNagScreen2 *screen = on ? &Forms::exitScreen() : Forms::existingExitScreen();
+        if (screen)
+            screen->setAttribute(Qt::WA_DontShowOnScreen, on);
+    }
+    void exitApplication() override { ExitApplication(); }
+};
+
+// Installed while the program starts, before main() builds any window: every window any layer builds can
+// already ask for another.
+ProgramNavigation g_navigation;
 } // namespace
 
 namespace Forms {
@@ -70,17 +94,6 @@ void showExitScreen()
 void hideExitScreen()
 {
     exitScreen().hide();
-}
-
-ExitScreenOffScreen::ExitScreenOffScreen()
-{
-    exitScreen().setAttribute(Qt::WA_DontShowOnScreen, true);
-}
-
-ExitScreenOffScreen::~ExitScreenOffScreen()
-{
-    if (frmNagScreen2 *screen = existingExitScreen())
-        screen->setAttribute(Qt::WA_DontShowOnScreen, false);
 }
 
 } // namespace Forms

@@ -4,7 +4,8 @@ class frmMain;
 class frmDisplay;
 class frmNagScreen2;
 
-// The program's windows, created on first use, one of each at a time.
+// The program's windows, created on first use, one of each at a time. The windows below reach them through
+// the Navigation this file installs.
 namespace Forms {
 frmMain &mainWindow();
 frmMain *existingMainWindow();
@@ -18,15 +19,4 @@ frmNagScreen2 &exitScreen();
 frmNagScreen2 *existingExitScreen();
 void showExitScreen();
 void hideExitScreen();
-
-// While one lives, showing the exit screen does not put it on the screen: for a handler that shows and
-// hides it again at once, so that the window manager never hands it the keyboard on the way.
-class ExitScreenOffScreen
-{
-public:
-    ExitScreenOffScreen();
-    ~ExitScreenOffScreen();
-    ExitScreenOffScreen(const ExitScreenOffScreen &) = delete;
-    ExitScreenOffScreen &operator=(const ExitScreenOffScreen &) = delete;
-};
 } // namespace Forms

@@ -4,7 +4,6 @@
 
 #include "app/mainwindow.h"
 
-#include "app/branding.h"
 #include "app/forms.h"
 #include "app/namefilter.h"
 #include "test/scoring.h"
@@ -15,10 +14,10 @@
 #include "ui/messages.h"
 #include "ui/pagestack.h"
 #include "ui/placeholderfield.h"
+#include "ui/platform.h"
 #include "ui/style.h"
-#include "web/aboutbox.h"
-#include "web/exitscreen.h"
 #include "web/links.h"
+#include "web/sharedlinks.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -59,8 +58,8 @@ QFrame *panel(QWidget *parent, const TwipsRect &rect, QFrame::Shape shape)
 frmMain::frmMain()
     : Form(twipsSize(7455, 4110), true, Colors::LightBlue), m_branding(std::make_unique<PageStack>())
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    named(this, QStringLiteral("frmMain"));
+    setWindowTitle(windowCaption());
     createControls();
     createMenus();
     setTabOrder();
@@ -74,17 +73,7 @@ void frmMain::createControls()
     QWidget *area = client();
 
     QFrame *Frame2 = named(panel(area, Frame2Rect, QFrame::NoFrame), QStringLiteral("Frame2"));
-    Label61 =
-        named(new LinkLabel(QStringLiteral("Got a question about fitness or software? Ask it on our free "
-                                           "discussion board. Visit us at ") +
-                                modHelp::MainSiteDisplayName() + QStringLiteral(" today!"),
-                            Frame2),
-              QStringLiteral("Label61"));
-    Label61->setGeometry(Label61Rect.toPixels());
-    Label61->setFont(verdana(9, true, true));
-    Label61->setAlignment(Qt::AlignCenter);
-    Label61->setWordWrap(true);
-    setForeground(Label61, Qt::black);
+    Label61 = createLabel61(Frame2, Label61Rect.toPixels(), LinkWindow::Main);
 
     QFrame *Frame1 = named(panel(area, Frame1Rect, QFrame::Box), QStringLiteral("Frame1"));
     Label2 = named(new LinkLabel(Label2Text, Frame1), QStringLiteral("Label2"));
@@ -125,10 +114,7 @@ void frmMain::createControls()
     lblCobrand = branding.lblCobrand;
     lblFullBrand = branding.lblFullBrand;
 
-    connect(Label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
-    connect(Label2, &LinkLabel::clicked, this, &frmMain::Label2_Click);
-    connect(lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
-    connect(lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
+    connect(Label2, &LinkLabel::clicked, this, &modHelp::OpenFullBrandPage);
     connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
 }
@@ -136,31 +122,11 @@ void frmMain::createControls()
 void frmMain::createMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *nuFile = bar->addMenu(QStringLiteral("&File"));
-    nuFile->setObjectName(QStringLiteral("nuFile"));
+    QMenu *nuFile = named(bar->addMenu(QStringLiteral("&File")), QStringLiteral("nuFile"));
     addMenuEntry(nuFile, QStringLiteral("mnuNext"), QStringLiteral("Take The Body Type &Test"), this,
                  &frmMain::mnuNext_Click);
     addMenuEntry(nuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this, &frmMain::mnuExit_Click);
-
-    QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addMenuEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this,
-                 &frmMain::mnuOnline_Click);
-    addMenuEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this,
-                 &frmMain::mnuVisit_Click);
-    addMenuSeparator(mnuHelp, QStringLiteral("mnuFileSep1"));
-    addMenuEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("&Check for Software Update"), this,
-                 &frmMain::mnuUpdate_Click);
-    addMenuSeparator(mnuHelp, QStringLiteral("mnuFileSep2"));
-    addMenuEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this,
-                 &frmMain::mnuAbout_Click);
-
-    addMenuEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), this,
-                 &frmMain::mnuDonate_Click);
-    // Not available to the user: kept, but never shown.
-    addMenuEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"), this,
-                 &frmMain::mnumakemoney_Click)
-        ->setVisible(false);
+    addSiteMenus(bar, this, LinkWindow::Main);
 }
 
 void frmMain::setTabOrder()
@@ -254,54 +220,4 @@ void frmMain::mnuExit_Click()
 void frmMain::Form_Unload()
 {
     Forms::showExitScreen();
-}
-
-void frmMain::mnuOnline_Click()
-{
-    modHelp::OpenHelpPage();
-}
-
-void frmMain::mnuVisit_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void frmMain::mnuUpdate_Click()
-{
-    modHelp::OpenDownloadPage();
-}
-
-void frmMain::mnuAbout_Click()
-{
-    frmAbout::showModal(this);
-}
-
-void frmMain::mnuDonate_Click()
-{
-    modHelp::OpenDonatePage();
-}
-
-void frmMain::mnumakemoney_Click()
-{
-    modHelp::OpenFullBrandPage();
-}
-
-void frmMain::Label61_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void frmMain::Label2_Click()
-{
-    modHelp::OpenFullBrandPage();
-}
-
-void frmMain::lblCobrand_Click()
-{
-    modHelp::OpenCoBrandPage();
-}
-
-void frmMain::lblFullBrand_Click()
-{
-    modHelp::OpenFullBrandPage();
 }

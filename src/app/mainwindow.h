@@ -43,16 +43,6 @@ private slots:
     void mnuNext_Click();
     void cmdExit_Click();
     void mnuExit_Click();
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuAbout_Click();
-    void mnuDonate_Click();
-    void mnumakemoney_Click();
-    void Label61_Click();
-    void Label2_Click();
-    void lblCobrand_Click();
-    void lblFullBrand_Click();
 
 private:
     void createControls();

@@ -5,6 +5,7 @@
 
 #include "test/scoring.h"
 #include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/linklabel.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -73,21 +74,38 @@ private:
 };
 } // namespace
 
-struct ResultView::PanelNames
+// Each panel's names and texts, top to bottom.
+struct ResultView::PanelRow
 {
-    QString panel;
-    QString resultLine;
-    QString focusHeading;
-    QString focusTextName;
-    QString focusText;
-    QString picture;
-    QString illustration;
-    QString illustrationName;
+    const char16_t *frame;
+    const char16_t *resultLine;
+    const char16_t *focusHeading;
+    const char16_t *focusTextName;
+    const char16_t *focusText;
+    const char16_t *picture;
+    const char16_t *drawing;
+    const char16_t *drawingName;
 };
+
+namespace {
+constexpr std::array<ResultView::PanelRow, 3> PanelRows{{
+    {u"Frame1", u"lblEN", u"Label5", u"lblENCenterOfFocus", u"Abdomen, Digestive System", u"Picture3",
+     u":/endomorph.svg", u"Round build, front and side"},
+    {u"Frame19", u"lblM", u"Label6", u"lblMCenterOfFocus", u"Muscles, Circulatory System", u"Picture2",
+     u":/mesomorph.svg", u"Athletic build, front and side"},
+    {u"Frame16", u"lblEC", u"Label13", u"lblECCenterOfFocus", u"Brain, Nervous System", u"Picture1",
+     u":/ectomorph.svg", u"Thin build, front and side"},
+}};
+
+QString text(const char16_t *row)
+{
+    return QString::fromUtf16(row);
+}
+} // namespace
 
 ResultView::ResultView(QWidget *parent) : QGroupBox(QStringLiteral("Kaltrix Results"), parent)
 {
-    setObjectName(QStringLiteral("fraAnswer"));
+    named(this, QStringLiteral("fraAnswer"));
     // The caption's font; each panel sets the window font back for its own contents.
     setFont(verdana(9.75, true));
     setBackground(this, Colors::LightBlue);
@@ -95,39 +113,23 @@ ResultView::ResultView(QWidget *parent) : QGroupBox(QStringLiteral("Kaltrix Resu
     // three result lines, its description. Tab goes on panel by panel.
     setFocusPolicy(Qt::TabFocus);
 
-    Label14 = new LinkLabel(EndomorphDescription);
-    Label15 = new QLabel(MesomorphDescription);
-    Label16 = new QLabel(EctomorphDescription);
-    Label14->setObjectName(QStringLiteral("Label14"));
-    Label15->setObjectName(QStringLiteral("Label15"));
-    Label16->setObjectName(QStringLiteral("Label16"));
-    Label14->setAccessibleName(EndomorphDescription);
+    Label14 = named(new LinkLabel(EndomorphDescription), QStringLiteral("Label14"), EndomorphDescription);
+    Label15 = named(new QLabel(MesomorphDescription), QStringLiteral("Label15"));
+    Label16 = named(new QLabel(EctomorphDescription), QStringLiteral("Label16"));
+    const std::array<QLabel *, 3> descriptions{Label14, Label15, Label16};
+    const std::array<QLabel **, 3> resultLines{&lblEN, &lblM, &lblEC};
+    for (int i = 0; i < 3; ++i)
+        *resultLines[i] = createPanel(PanelRows[i], i, descriptions[i]);
 
-    lblEN = createPanel({QStringLiteral("Frame1"), QStringLiteral("lblEN"), QStringLiteral("Label5"),
-                         QStringLiteral("lblENCenterOfFocus"), QStringLiteral("Abdomen, Digestive System"),
-                         QStringLiteral("Picture3"), QStringLiteral(":/endomorph.svg"),
-                         QStringLiteral("Round build, front and side")},
-                        0, Label14);
-    lblM = createPanel({QStringLiteral("Frame19"), QStringLiteral("lblM"), QStringLiteral("Label6"),
-                        QStringLiteral("lblMCenterOfFocus"), QStringLiteral("Muscles, Circulatory System"),
-                        QStringLiteral("Picture2"), QStringLiteral(":/mesomorph.svg"),
-                        QStringLiteral("Athletic build, front and side")},
-                       1, Label15);
-    lblEC = createPanel({QStringLiteral("Frame16"), QStringLiteral("lblEC"), QStringLiteral("Label13"),
-                         QStringLiteral("lblECCenterOfFocus"), QStringLiteral("Brain, Nervous System"),
-                         QStringLiteral("Picture1"), QStringLiteral(":/ectomorph.svg"),
-                         QStringLiteral("Thin build, front and side")},
-                        2, Label16);
-
-    connect(Label14, &LinkLabel::clicked, this, &ResultView::Label14_Click);
+    connect(Label14, &LinkLabel::clicked, this, &modHelp::OpenFullBrandPage);
 }
 
-QLabel *ResultView::createPanel(const PanelNames &names, int position, QLabel *description)
+QLabel *ResultView::createPanel(const PanelRow &row, int position, QLabel *description)
 {
     auto *panel = new QGroupBox(this);
     auto *resultLine = new QLabel(panel);
     Accessibility::labelBy(panel, resultLine);
-    panel->setObjectName(names.panel);
+    named(panel, text(row.frame));
     panel->setGeometry(PanelRects[position].toPixels());
     panel->setFocusPolicy(Qt::TabFocus);
     panels[position] = panel;
@@ -136,18 +138,16 @@ QLabel *ResultView::createPanel(const PanelNames &names, int position, QLabel *d
     setForeground(panel, Qt::black);
 
     resultLine->setText(ResultLinePlaceholder);
-    resultLine->setObjectName(names.resultLine);
+    named(resultLine, text(row.resultLine));
     resultLine->setFont(verdana(9.75, true));
     resultLine->move(ResultLineRect.toPixels().topLeft());
     resultLine->adjustSize();
 
-    auto *heading = new QLabel(FocusHeading, panel);
-    heading->setObjectName(names.focusHeading);
+    auto *heading = named(new QLabel(FocusHeading, panel), text(row.focusHeading));
     heading->setFont(verdana(8.25, true));
     heading->setGeometry(FocusHeadingRect.toPixels());
 
-    auto *focusText = new QLabel(names.focusText, panel);
-    focusText->setObjectName(names.focusTextName);
+    auto *focusText = named(new QLabel(text(row.focusText), panel), text(row.focusTextName));
     focusText->setGeometry(FocusTextRect.toPixels());
     heading->setBuddy(focusText);
 
@@ -162,10 +162,9 @@ QLabel *ResultView::createPanel(const PanelNames &names, int position, QLabel *d
     description->setBuddy(panel);
     panel->setAccessibleDescription(description->text());
 
-    auto *picture = new Illustration(names.illustration, panel);
-    picture->setObjectName(names.picture);
+    auto *picture =
+        named(new Illustration(text(row.drawing), panel), text(row.picture), text(row.drawingName));
     picture->setGeometry(PictureRect.toPixels());
-    picture->setAccessibleName(names.illustrationName);
     picture->setAccessibleDescription(
         QStringLiteral("Drawing of a man in shorts seen from the front and from the side, "
                        "with the build of this body type"));
@@ -186,9 +185,4 @@ void ResultView::showResultLines()
         line->parentWidget()->setAccessibleName(line->text());
     }
     setAccessibleDescription(lines.join(QStringLiteral(". ")));
-}
-
-void ResultView::Label14_Click()
-{
-    modHelp::OpenFullBrandPage();
 }

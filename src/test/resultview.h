@@ -30,10 +30,8 @@ public:
     // Frame1, Frame19 and Frame16, top to bottom: Tab visits them after the view itself.
     std::array<QGroupBox *, 3> panels{};
 
-private slots:
-    void Label14_Click();
+    struct PanelRow;
 
 private:
-    struct PanelNames;
-    QLabel *createPanel(const PanelNames &names, int position, QLabel *description);
+    QLabel *createPanel(const PanelRow &row, int position, QLabel *description);
 };

@@ -5,18 +5,16 @@
 
 #include "test/testwindow.h"
 
-#include "app/branding.h"
-#include "app/forms.h"
-#include "app/mainwindow.h"
 #include "test/resultview.h"
 #include "test/scoring.h"
 #include "ui/accessibility.h"
 #include "ui/controls.h"
 #include "ui/linklabel.h"
+#include "ui/navigation.h"
 #include "ui/pagestack.h"
+#include "ui/platform.h"
 #include "ui/style.h"
-#include "web/aboutbox.h"
-#include "web/links.h"
+#include "web/sharedlinks.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -67,8 +65,8 @@ frmDisplay::frmDisplay()
     : Form(ClientSize, true, Colors::LightBlue), m_pages(std::make_unique<PageStack>()),
       m_areas(std::make_unique<PageStack>()), m_branding(std::make_unique<PageStack>())
 {
-    setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    named(this, QStringLiteral("frmDisplay"));
+    setWindowTitle(windowCaption());
     createControls();
     createMenus();
     setTabOrder();
@@ -85,17 +83,7 @@ void frmDisplay::createControls()
 
     auto *Frame2 = named(new QFrame(area), QStringLiteral("Frame2"));
     Frame2->setGeometry(Frame2Rect.toPixels());
-    Label61 = named(new LinkLabel(QStringLiteral("Free fitness discussion board: visit us at ") +
-                                      modHelp::MainSiteDisplayName() + QStringLiteral(" today!"),
-                                  Frame2),
-                    QStringLiteral("Label61"));
-    Label61->setAccessibleName(Label61->text());
-    Label61->setGeometry(Label61Rect.toPixels());
-    Label61->setFont(verdana(9, true, true));
-    Label61->setAlignment(Qt::AlignCenter);
-    Label61->setWordWrap(true);
-    setForeground(Label61, Qt::black);
-    connect(Label61, &LinkLabel::clicked, this, &frmDisplay::Label61_Click);
+    Label61 = createLabel61(Frame2, Label61Rect.toPixels(), LinkWindow::Test);
 
     fraQuestion = named(new QFrame(area), QStringLiteral("fraQuestion"));
     fraQuestion->setGeometry(AreaRect.toPixels());
@@ -184,41 +172,19 @@ void frmDisplay::createBottomBar()
 
     const BrandingLabels branding = createBrandingLabels(Frame5, BrandingRect.toPixels(), *m_branding);
     lblCobrand = branding.lblCobrand;
-    lblFullBrand = branding.lblFullBrand;
     // The full-branding label lies on top for the whole life of the window; nothing reorders them.
-    connect(lblCobrand, &LinkLabel::clicked, this, &frmDisplay::lblCobrand_Click);
-    connect(lblFullBrand, &LinkLabel::clicked, this, &frmDisplay::lblFullBrand_Click);
+    lblFullBrand = branding.lblFullBrand;
 }
 
 void frmDisplay::createMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QMenu *mnuFile = named(bar->addMenu(QStringLiteral("&File")), QStringLiteral("mnuFile"));
     addMenuEntry(mnuFile, QStringLiteral("mnuBack"), QStringLiteral("Back"), this,
                  &frmDisplay::mnuBack_Click);
     addMenuEntry(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this,
                  &frmDisplay::mnuExit_Click);
-
-    QMenu *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addMenuEntry(mnuHelp, QStringLiteral("mnuOnline"), QStringLiteral("&Online Help"), this,
-                 &frmDisplay::mnuOnline_Click);
-    addMenuEntry(mnuHelp, QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"), this,
-                 &frmDisplay::mnuVisit_Click);
-    addMenuSeparator(mnuHelp, QStringLiteral("mnuSep1"));
-    addMenuEntry(mnuHelp, QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"), this,
-                 &frmDisplay::mnuUpdate_Click);
-    addMenuSeparator(mnuHelp, QStringLiteral("mnuSep2"));
-    addMenuEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About Software"), this,
-                 &frmDisplay::mnuAbout_Click);
-
-    addMenuEntry(bar, QStringLiteral("mnuDonate"), QStringLiteral("&Donate"), this,
-                 &frmDisplay::mnuDonate_Click);
-    // Not available to the user, as in the main window: kept, but never shown.
-    addMenuEntry(bar, QStringLiteral("mnumakemoney"), QStringLiteral("Make Money &Online"), this,
-                 &frmDisplay::mnumakemoney_Click)
-        ->setVisible(false);
+    addSiteMenus(bar, this, LinkWindow::Test);
 }
 
 void frmDisplay::setTabOrder()
@@ -341,14 +307,14 @@ void frmDisplay::cmdNext10_Click()
 
 void frmDisplay::cmdBack_Click()
 {
-    frmMain &main = Forms::mainWindow();
+    QWidget &main = navigation().mainWindow();
     main.show();
     {
         // Closing shows the exit screen (loading it the first time) and going back hides it again. Kept off
         // the screen for that moment, it never takes the keyboard from the main window.
-        const Forms::ExitScreenOffScreen offScreen;
+        const ExitScreenOffScreen offScreen;
         close();
-        Forms::hideExitScreen();
+        navigation().hideExitScreen();
     }
     main.raise();
     main.activateWindow();
@@ -366,50 +332,5 @@ void frmDisplay::mnuExit_Click()
 
 void frmDisplay::Form_Unload()
 {
-    Forms::showExitScreen();
-}
-
-void frmDisplay::mnuOnline_Click()
-{
-    modHelp::OpenHelpPage();
-}
-
-void frmDisplay::mnuVisit_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void frmDisplay::mnuUpdate_Click()
-{
-    modHelp::OpenDownloadPage();
-}
-
-void frmDisplay::mnuAbout_Click()
-{
-    frmAbout::showModal(this);
-}
-
-void frmDisplay::mnuDonate_Click()
-{
-    modHelp::OpenDonatePage();
-}
-
-void frmDisplay::mnumakemoney_Click()
-{
-    modHelp::OpenFullBrandPage();
-}
-
-void frmDisplay::Label61_Click()
-{
-    modHelp::OpenHomePage();
-}
-
-void frmDisplay::lblCobrand_Click()
-{
-    modHelp::OpenCoBrandPage();
-}
-
-void frmDisplay::lblFullBrand_Click()
-{
-    modHelp::OpenFullBrandPage();
+    navigation().showExitScreen();
 }

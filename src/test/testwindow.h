@@ -60,15 +60,6 @@ private slots:
     void cmdBack_Click();
     void mnuBack_Click();
     void mnuExit_Click();
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuAbout_Click();
-    void mnuDonate_Click();
-    void mnumakemoney_Click();
-    void Label61_Click();
-    void lblCobrand_Click();
-    void lblFullBrand_Click();
 
 private:
     void createControls();

@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/style.h"
 #include "ui/titlebar.h"
 #include "ui/windowregistry.h"
@@ -123,8 +124,7 @@ Form::Form(QSize clientSize, bool withMenuBar, const QColor &background)
         m_menuBar = new QMenuBar(this);
         layout->setMenuBar(m_menuBar);
     }
-    m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client = named(new QWidget(this), QStringLiteral("clientArea"));
     m_client->setFixedSize(clientSize);
     useLayoutLook(m_client, background);
     layout->addWidget(m_client);

@@ -87,3 +87,9 @@ inline QString applicationTitle()
 {
     return QStringLiteral("Kaltrix");
 }
+
+// The caption of every program window, which the About box and the exit screen also show as their heading.
+inline QString windowCaption()
+{
+    return QStringLiteral("Kaltrix v1.0");
+}

@@ -1,5 +1,7 @@
 #include "ui/titlebar.h"
 
+#include "ui/controls.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -18,7 +20,7 @@ bool onWayland()
 
 TitleBar::TitleBar(QWidget *window) : QWidget(window)
 {
-    setObjectName(QStringLiteral("titleBar"));
+    named(this, QStringLiteral("titleBar"));
     // Frameless alone: Qt puts the frame back for any hint about the title bar's buttons.
     const Qt::WindowFlags kept = window->windowFlags() & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
     window->setWindowFlags(kept | Qt::FramelessWindowHint);
@@ -40,10 +42,8 @@ TitleBar::TitleBar(QWidget *window) : QWidget(window)
     m_caption->setFont(bold);
     row->addWidget(m_caption, 1);
 
-    auto *close = new QToolButton(this);
-    close->setObjectName(QStringLiteral("titleBarClose"));
+    auto *close = named(new QToolButton(this), QStringLiteral("titleBarClose"), QStringLiteral("Close"));
     close->setText(QStringLiteral("\u2715"));
-    close->setAccessibleName(QStringLiteral("Close"));
     close->setAutoRaise(true);
     close->setFocusPolicy(Qt::NoFocus);
     close->setFixedSize(Height - 2, Height - 2);

@@ -4,8 +4,10 @@
 #include "web/aboutbox.h"
 
 #include "ui/accessibility.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/linklabel.h"
+#include "ui/platform.h"
 #include "ui/style.h"
 #include "ui/titlebar.h"
 #include "ui/twips.h"
@@ -32,8 +34,8 @@ frmAbout::frmAbout(QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint)
 {
     Accessibility::install();
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    named(this, QStringLiteral("frmAbout"));
+    setWindowTitle(windowCaption());
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(ClientSize);
     useLayoutLook(this, Colors::LightBlue);
@@ -45,35 +47,34 @@ frmAbout::frmAbout(QWidget *parent)
 
 void frmAbout::createControls()
 {
-    auto *Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    auto *Picture1 = named(new QLabel(this), QStringLiteral("Picture1"));
     Picture1->setGeometry(Picture1Rect.toPixels());
     Picture1->setPixmap(programIcon().pixmap(Picture1Rect.toPixels().size()));
     Picture1->setAccessibleName(QStringLiteral("Kaltrix icon"));
     Picture1->setAccessibleDescription(
         QStringLiteral("The Kaltrix program icon: three figures of different builds"));
 
-    auto *Label2 = new QLabel(QStringLiteral("Kaltrix v1.0"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    auto *Label2 = named(new QLabel(windowCaption(), this), QStringLiteral("Label2"));
     Label2->setGeometry(Label2Rect.toPixels());
     Label2->setFont(verdana(9.75, true));
 
-    auto *Label1 = new QLabel(
-        QStringLiteral(
-            "Kaltrix helps you analyze your body type. Everybody has a natural body type. To understand "
-            "your body better you need to know your body type so that  you can work on that part of "
-            "the body accordingly. Achieve that perfect figure with the help of this software. All "
-            "rights to this software are held by ") +
-            modHelp::MainSiteDisplayName() + u'.',
-        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    auto *Label1 = named(
+        new QLabel(
+            QStringLiteral(
+                "Kaltrix helps you analyze your body type. Everybody has a natural body type. To understand "
+                "your body better you need to know your body type so that  you can work on that part of "
+                "the body accordingly. Achieve that perfect figure with the help of this software. All "
+                "rights to this software are held by ") +
+                modHelp::MainSiteDisplayName() + u'.',
+            this),
+        QStringLiteral("Label1"));
     Label1->setGeometry(Label1Rect.toPixels());
     Label1->setWordWrap(true);
     Label1->setTextFormat(Qt::PlainText);
 
     lblHomePage =
-        new LinkLabel(QStringLiteral("Click here to visit ") + modHelp::MainSiteDisplayName(), this);
-    lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
+        named(new LinkLabel(QStringLiteral("Click here to visit ") + modHelp::MainSiteDisplayName(), this),
+              QStringLiteral("lblHomePage"));
     lblHomePage->setGeometry(lblHomePageRect.toPixels());
     lblHomePage->setFont(verdana(8.25, true, true));
     lblHomePage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -83,27 +84,25 @@ void frmAbout::createControls()
         new QLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                                   "money online. Get this software fully branded for your website."),
                    this);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    named(Label3, QStringLiteral("Label3"));
     Label3->setGeometry(Label3Rect.toPixels());
     Label3->setFont(verdana(8.25, true));
     Label3->setWordWrap(true);
 
-    lblCobrand = new LinkLabel(QStringLiteral("Click here for more details."), this);
-    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
+    lblCobrand = named(new LinkLabel(QStringLiteral("Click here for more details."), this),
+                       QStringLiteral("lblCobrand"));
     lblCobrand->setGeometry(lblCobrandRect.toPixels());
     lblCobrand->setFont(verdana(8.25, true, true));
     lblCobrand->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     fitOneLine(lblCobrand);
 
-    auto *Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
+    auto *Line1 = named(new QFrame(this), QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     Line1->setGeometry(Line1Rect.toPixels());
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    cmdOK =
+        named(new QPushButton(QStringLiteral("&OK"), this), QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setGeometry(cmdOKRect.toPixels());
     cmdOK->setFont(verdana(8.25, true));
     setBackground(cmdOK, Colors::Grey);

@@ -1,14 +1,15 @@
 // frmNagScreen2: the exit screen. The main window and the test window show it when the user leaves them
 // (and the first start of a test loads it, hidden). It asks for support with one of four messages drawn at
 // load, offers the maker's pages and the refer-a-friend panel, stays above other programs' windows, and
-// every way of closing it runs ExitApplication.
+// every way of closing it ends the program (ExitApplication).
 
 #include "web/exitscreen.h"
 
-#include "app/startup.h"
+#include "ui/controls.h"
 #include "ui/keys.h"
 #include "ui/linklabel.h"
 #include "ui/messages.h"
+#include "ui/navigation.h"
 #include "ui/placeholderfield.h"
 #include "ui/platform.h"
 #include "ui/style.h"
@@ -83,8 +84,8 @@ QStringList supportMessages()
 
 frmNagScreen2::frmNagScreen2() : Form(ClientSize, false, Qt::white)
 {
-    setObjectName(QStringLiteral("frmNagScreen2"));
-    setWindowTitle(QStringLiteral("Kaltrix v1.0"));
+    named(this, QStringLiteral("frmNagScreen2"));
+    setWindowTitle(windowCaption());
     createControls();
     setTabOrder();
 }
@@ -93,8 +94,7 @@ void frmNagScreen2::createControls()
 {
     QWidget *area = client();
 
-    Picture1 = new FocusablePicture(area);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1 = named(new FocusablePicture(area), QStringLiteral("Picture1"));
     Picture1->setGeometry(Picture1Rect.toPixels());
     Picture1->setPixmap(programIcon().pixmap(Picture1Rect.toPixels().size()));
     Picture1->setFocusPolicy(Qt::TabFocus);
@@ -102,8 +102,7 @@ void frmNagScreen2::createControls()
     Picture1->setAccessibleDescription(
         QStringLiteral("The Kaltrix program icon: three figures of different builds"));
 
-    auto *Label1 = new QLabel(QStringLiteral("Kaltrix v1.0"), area);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    auto *Label1 = named(new QLabel(windowCaption(), area), QStringLiteral("Label1"));
     Label1->setGeometry(Label1Rect.toPixels());
     QFont titleFont;
     titleFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
@@ -111,17 +110,16 @@ void frmNagScreen2::createControls()
     titleFont.setPointSizeF(18);
     Label1->setFont(titleFont);
 
-    Label2 = new QLabel(supportMessages().at(1), area);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = named(new QLabel(supportMessages().at(1), area), QStringLiteral("Label2"));
     Label2->setGeometry(Label2Rect.toPixels());
     Label2->setFont(verdana(9.75, true));
     Label2->setWordWrap(true);
     Label2->setTextFormat(Qt::PlainText);
 
-    Check1 = new QPushButton(QStringLiteral("Click Here To Visit ") + modHelp::MainSiteDisplayName() +
-                                 QStringLiteral(" Now"),
-                             area);
-    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1 = named(new QPushButton(QStringLiteral("Click Here To Visit ") + modHelp::MainSiteDisplayName() +
+                                       QStringLiteral(" Now"),
+                                   area),
+                   QStringLiteral("Check1"));
     Check1->setGeometry(Check1Rect.toPixels());
     Check1->setCheckable(true);
     Check1->setFont(verdana(14.25));
@@ -130,9 +128,8 @@ void frmNagScreen2::createControls()
     // A check box drawn as a button: Space presses it, Enter does not.
     Check1->setAutoDefault(false);
 
-    cmdClose = new QPushButton(QStringLiteral("E&xit"), area);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAccessibleName(QStringLiteral("Exit"));
+    cmdClose = named(new QPushButton(QStringLiteral("E&xit"), area), QStringLiteral("cmdClose"),
+                     QStringLiteral("Exit"));
     cmdClose->setGeometry(cmdCloseRect.toPixels());
     cmdClose->setAutoDefault(true);
 
@@ -146,8 +143,7 @@ void frmNagScreen2::createControls()
 
 void frmNagScreen2::createReferAFriendPanel()
 {
-    Frame2 = new QGroupBox(QStringLiteral("Refer A Friend"), client());
-    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2 = named(new QGroupBox(QStringLiteral("Refer A Friend"), client()), QStringLiteral("Frame2"));
     Frame2->setGeometry(Frame2Rect.toPixels());
     Frame2->setFont(verdana(9.75, true));
     setBackground(Frame2, Colors::Navy);
@@ -155,9 +151,7 @@ void frmNagScreen2::createReferAFriendPanel()
 
     // The hint doubles as the accessible name, so a screen reader still names a field the user has filled.
     auto field = [this](const QString &name, const QString &hint, const TwipsRect &rect) {
-        auto *edit = new PlaceholderField(hint, Frame2);
-        edit->setObjectName(name);
-        edit->setAccessibleName(hint);
+        auto *edit = named(new PlaceholderField(hint, Frame2), name, hint);
         edit->setGeometry(rect.toPixels());
         edit->setFont(verdana(8.25));
         setBackground(edit, Qt::white);
@@ -173,9 +167,8 @@ void frmNagScreen2::createReferAFriendPanel()
     txtEmail->installEventFilter(this);
     txtFriendEmail->installEventFilter(this);
 
-    cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
-    cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
-    cmdSubmit->setAccessibleName(QStringLiteral("Refer A Friend Now"));
+    cmdSubmit = named(new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2),
+                      QStringLiteral("cmdSubmit"), QStringLiteral("Refer A Friend Now"));
     cmdSubmit->setGeometry(cmdSubmitRect.toPixels());
     cmdSubmit->setFont(verdana(8.25, true));
     setBackground(cmdSubmit, Colors::Silver);
@@ -183,10 +176,9 @@ void frmNagScreen2::createReferAFriendPanel()
     cmdSubmit->setAutoDefault(true);
 
     // Starts one line end longer than its hint, so tabbing into it untouched does not clear it.
-    txtMessage =
-        new PlaceholderTextField(QStringLiteral("Your Message"), QStringLiteral("Your Message\r\n"), Frame2);
-    txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage->setAccessibleName(QStringLiteral("Your Message"));
+    txtMessage = named(
+        new PlaceholderTextField(QStringLiteral("Your Message"), QStringLiteral("Your Message\r\n"), Frame2),
+        QStringLiteral("txtMessage"), QStringLiteral("Your Message"));
     txtMessage->setGeometry(txtMessageRect.toPixels());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
@@ -206,29 +198,30 @@ void frmNagScreen2::createReferAFriendPanel()
 
 void frmNagScreen2::createCataloguePanel()
 {
-    auto *Frame6 = new QGroupBox(QStringLiteral("Download Orvena Softwares"), client());
-    Frame6->setObjectName(QStringLiteral("Frame6"));
+    auto *Frame6 =
+        named(new QGroupBox(QStringLiteral("Download Orvena Softwares"), client()), QStringLiteral("Frame6"));
     Frame6->setGeometry(Frame6Rect.toPixels());
     Frame6->setFont(verdana(9.75, true));
     setBackground(Frame6, Colors::Navy);
     setForeground(Frame6, Qt::white);
 
-    auto *Label3 = new QLabel(
-        QStringLiteral(
-            "If you enjoyed Kaltrix, you will like the other programs from Orvena Softwares too. What "
-            "began as a single program has grown into a large collection covering many fields. Every "
-            "one of them is simple, informative and fun to use.\n\nTry them out, and share the "
-            "experience with your friends and family!"),
-        Frame6);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    auto *Label3 = named(
+        new QLabel(
+            QStringLiteral(
+                "If you enjoyed Kaltrix, you will like the other programs from Orvena Softwares too. What "
+                "began as a single program has grown into a large collection covering many fields. Every "
+                "one of them is simple, informative and fun to use.\n\nTry them out, and share the "
+                "experience with your friends and family!"),
+            Frame6),
+        QStringLiteral("Label3"));
     Label3->setGeometry(Label3Rect.toPixels());
     Label3->setFont(verdana(9));
     Label3->setWordWrap(true);
     Label3->setTextFormat(Qt::PlainText);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    lblGoToHome = new LinkLabel(QStringLiteral("Click Here To Visit Orvena Softwares"), Frame6);
-    lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
+    lblGoToHome = named(new LinkLabel(QStringLiteral("Click Here To Visit Orvena Softwares"), Frame6),
+                        QStringLiteral("lblGoToHome"));
     lblGoToHome->setGeometry(lblGoToHomeRect.toPixels());
     lblGoToHome->setFont(verdana(9, true, true));
     fitOneLine(lblGoToHome);
@@ -255,7 +248,7 @@ void frmNagScreen2::Form_Load()
 
 void frmNagScreen2::Form_Unload()
 {
-    ExitApplication();
+    navigation().exitApplication();
 }
 
 void frmNagScreen2::Check1_Click()
@@ -274,7 +267,7 @@ void frmNagScreen2::lblGoToHome_Click()
 
 void frmNagScreen2::cmdClose_Click()
 {
-    ExitApplication();
+    navigation().exitApplication();
 }
 
 void frmNagScreen2::txtName_GotFocus()
