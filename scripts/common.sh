@@ -23,9 +23,17 @@ install_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# rcc stamps every resource with SOURCE_DATE_EPOCH, the commit's time, a change ninja cannot see: a tree
+# built at an earlier commit makes its resources again, so that it matches a fresh build of this one.
+forget_resource_dates() {
+    [ -n "${SOURCE_DATE_EPOCH:-}" ] && [ -d "$1" ] && find "$1" -path '*/.rcc/qrc_*.cpp' -delete
+    return 0
+}
+
 # configure_and_build DIR [CMAKE ARGS...]
 configure_and_build() {
     local dir=$1; shift
+    forget_resource_dates "$dir"
     cmake -S "$ROOT" -B "$dir" -G Ninja -DKALTRIX_DEVELOPER=ON "$@"
     cmake --build "$dir" --parallel "$(nproc)"
 }

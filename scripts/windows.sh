@@ -131,6 +131,7 @@ export SOURCE_DATE_EPOCH
 # build_program DIR [TARGET]: kaltrix.exe and the test suites (or only TARGET) in DIR.
 build_program() {
     local dir=$1; shift
+    forget_resource_dates "$dir"
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALTRIX_DEVELOPER=ON -DKALTRIX_REPRODUCIBLE=ON \
         -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_PREFIX_PATH="$QT_WIN" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
