@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils desktop-file-utils appstream file
-               python3-pyatspi at-spi2-core dbus-x11 xdg-utils orca weston qt6-wayland git)
+               python3-pyatspi at-spi2-core dbus-x11 xdg-utils orca weston qt6-wayland git clang-format)
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen

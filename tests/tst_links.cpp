@@ -59,7 +59,8 @@ void tst_Links::addressesAreAbsoluteSecureAndPathExact_data()
     QTest::addRow("donate") << DonatePageURL() << help << QStringLiteral("/donate.html");
     QTest::addRow("full brand") << FullBrandPageURL() << help << QStringLiteral("/fully-branded.html");
     QTest::addRow("co-brand") << CoBrandPageURL() << help << QStringLiteral("/co-brand.html");
-    QTest::addRow("refer a friend") << ReferAFriendURL() << main << QStringLiteral("/ovsw-refer-a-friend.php");
+    QTest::addRow("refer a friend") << ReferAFriendURL() << main
+                                    << QStringLiteral("/ovsw-refer-a-friend.php");
 }
 
 void tst_Links::addressesAreAbsoluteSecureAndPathExact()

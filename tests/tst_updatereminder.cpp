@@ -83,7 +83,8 @@ void tst_UpdateReminder::decisionTable_data()
     QTest::addRow("count beyond 32 bits") << day(-15) << u"1e12"_s << No << true << u"1"_s << false;
     // A date nobody can read would otherwise silence the reminder for good: it counts as a first run.
     QTest::addRow("duration not a date") << u"soon"_s << u"4"_s << Yes << false << u"1"_s << false;
-    QTest::addRow("duration in no locale's order") << u"22/11/2026"_s << u"4"_s << Yes << false << u"1"_s << false;
+    QTest::addRow("duration in no locale's order")
+        << u"22/11/2026"_s << u"4"_s << Yes << false << u"1"_s << false;
     // Earlier Windows versions wrote the user's short date format; it reads as that date.
     QTest::addRow("short date 5 days ago") << u"12/2/2026"_s << u"4"_s << Yes << false << u"4"_s << false;
     QTest::addRow("short date 15 days ago") << u"11/22/2026"_s << u"4"_s << No << true << u"4"_s << false;

@@ -9,7 +9,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-
 namespace SettingsStore {
 
 namespace {

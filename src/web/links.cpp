@@ -25,6 +25,8 @@ void OpenURL(const QUrl &address)
     platform().openUrl(address);
 }
 
+// One line a page, so that the catalogue reads as a table.
+// clang-format off
 QUrl HelpPageURL() { return productSite(KALTRIX_HELP_PAGE); }
 QUrl DownloadPageURL() { return productSite(KALTRIX_DOWNLOAD_PAGE); }
 QUrl HomePageURL() { return mainSite(""); }
@@ -42,6 +44,7 @@ void OpenSoftwarePage() { OpenURL(SoftwarePageURL()); }
 void OpenDonatePage() { OpenURL(DonatePageURL()); }
 void OpenFullBrandPage() { OpenURL(FullBrandPageURL()); }
 void OpenCoBrandPage() { OpenURL(CoBrandPageURL()); }
+// clang-format on
 
 QString MainSiteDisplayName()
 {
