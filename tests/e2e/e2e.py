@@ -490,31 +490,41 @@ WALK = [
 ]
 
 
+# Orca writes its log in blocks. Run with that one file line-buffered, it can be read as Orca speaks: no key
+# is pressed to push the log out. Such a key moves Orca's focus silently, and what Orca had yet to say of a
+# slow program was then never said.
+LINE_BUFFERED_ORCA = """
+import builtins, runpy, sys
+log, sys.argv = sys.argv[1], ["/usr/bin/orca"] + sys.argv[2:]
+real_open = builtins.open
+def line_buffered(file, mode="r", *args, **kwargs):
+    return real_open(file, mode, buffering=1) if file == log else real_open(file, mode, *args, **kwargs)
+builtins.open = line_buffered
+runpy.run_path("/usr/bin/orca", run_name="__main__")
+"""
+
+
 class Orca:
     """Debian's Orca on the private desktop, speaking into its debug log only (no speech server)."""
 
     def __init__(self, session):
         self.session = session
         self.log = os.path.join(session.root, "orca.log")
-        self.proc = session._spawn(["/usr/bin/orca", f"--debug-file={self.log}", "-u", session._folder("orca")],
-                                   "orca.out",
+        self.proc = session._spawn(["/usr/bin/python3", "-c", LINE_BUFFERED_ORCA, self.log, f"--debug-file={self.log}",
+                                    "-u", session._folder("orca")], "orca.out",
                                    extra_env={"PATH": "/usr/bin:/bin", "SPEECHD_ADDRESS": "unix_socket:/nonexistent"})
         self.read = 0
 
     def listening(self):
-        """Orca reads keys only once a program's window has the focus: then it echoes the Shift presses."""
-        return any(self.said())
+        """Orca has taken up the program once it has spoken the name box, where the first window starts."""
+        return "Name text." in self.said()
 
     def heard_since_last(self):
         """What Orca said since the last call, leaving out its echo of keys."""
         return [t for t in self.said() if not re.fullmatch(r"(left |right )?(shift|alt|tab|control)|.", t)]
 
     def said(self):
-        """Every utterance since the last call. Orca writes its log in blocks: a few presses of Shift push out
-        what came before."""
-        for _ in range(4):
-            self.session.xdotool("key", "Shift_L")
-            time.sleep(0.25)
+        """Every utterance since the last call."""
         if not os.path.exists(self.log):
             return []
         with open(self.log, "rb") as f:
