@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -324,9 +325,8 @@ QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
     return nullptr;
 }
 
-// Qt tells screen readers only that a widget shown again is "showing"; the bridge has no word for it
-// becoming "visible" again, which a reader needs as well once it has read the widget while it was hidden.
-class ShowWatcher final : public QObject
+// Mends two ways in which Qt's screen reader bridge leaves a reader or a keyboard user stuck.
+class BridgeWatcher final : public QObject
 {
 public:
     using QObject::QObject;
@@ -334,8 +334,20 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Only the two events below may ask whether a reader listens: asking starts the bridge, and the
+        // bridge sends events of its own while it starts. Qt tells screen readers only that a widget shown
+        // again is "showing"; the bridge has no word for it becoming "visible" again, which a reader needs as
+        // well once it has read the widget while it was hidden.
         if (event->type() == QEvent::Show && watched->isWidgetType() && QAccessible::isActive())
             Native::announceVisible(watched);
+        // The bridge holds every key back while it asks the screen reader, then posts it again. A held-back
+        // Alt of a chord whose shortcut has already run would arm the menu bar once more, and its release
+        // would then put the menu bar into keyboard mode and take the focus from the window. The real Alt
+        // was seen by the menu bar before the chord, so nothing is lost.
+        if (event->type() == QEvent::ShortcutOverride && !event->spontaneous() && QAccessible::isActive()) {
+            const int key = static_cast<const QKeyEvent *>(event)->key();
+            return key == Qt::Key_Alt || key == Qt::Key_Meta;
+        }
         return false;
     }
 };
@@ -347,7 +359,7 @@ void install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(interfaceFor);
-        qApp->installEventFilter(new ShowWatcher(qApp));
+        qApp->installEventFilter(new BridgeWatcher(qApp));
         return true;
     }();
     Q_UNUSED(installed);
