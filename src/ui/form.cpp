@@ -59,17 +59,21 @@ protected:
     }
 
 private:
-    // Until the frame stands where it belongs, or for two seconds: the window manager may place the window
-    // again as it maps it, after a correction made too soon.
+    // Until the frame has stood where it belongs for a few looks after the window came on screen, or for two
+    // seconds: the window manager may place the window again as it maps it, and until then Qt reports the
+    // position it asked for, not the one it got.
     void lookForFrame()
     {
         const QMargins margins = frameMargins();
         bool placed = false;
         if (!margins.isNull()) {
             s_lastMargins = margins;
-            placed = m_window->frameGeometry().topLeft() == target(margins);
+            const bool there = m_window->windowHandle() && m_window->windowHandle()->isExposed() &&
+                               m_window->frameGeometry().topLeft() == target(margins);
+            m_lookedThere = there ? m_lookedThere + 1 : 0;
+            placed = m_lookedThere >= 3;
             // Moved by the distance it is off: window managers read a requested position differently.
-            if (!placed && m_window->windowHandle() && m_looks % 10 == 0) {
+            if (!there && m_window->windowHandle() && m_looks % 10 == 0) {
                 QWindow *window = m_window->windowHandle();
                 window->setPosition(window->position() + target(margins) -
                                     m_window->frameGeometry().topLeft());
@@ -101,6 +105,7 @@ private:
     QWidget *m_window;
     QTimer m_look;
     int m_looks = 0;
+    int m_lookedThere = 0;
 };
 } // namespace
 
