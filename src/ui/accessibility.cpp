@@ -340,16 +340,23 @@ protected:
         // well once it has read the widget while it was hidden.
         if (event->type() == QEvent::Show && watched->isWidgetType() && QAccessible::isActive())
             Native::announceVisible(watched);
-        // The bridge holds every key back while it asks the screen reader, then posts it again. A held-back
-        // Alt of a chord whose shortcut has already run would arm the menu bar once more, and its release
+        // The bridge holds every key back while it asks the screen reader, then posts it again. An Alt that
+        // comes back after the rest of its chord (Alt+B) would arm the menu bar once more, and its release
         // would then put the menu bar into keyboard mode and take the focus from the window. The real Alt
-        // was seen by the menu bar before the chord, so nothing is lost.
-        if (event->type() == QEvent::ShortcutOverride && !event->spontaneous() && QAccessible::isActive()) {
-            const int key = static_cast<const QKeyEvent *>(event)->key();
-            return key == Qt::Key_Alt || key == Qt::Key_Meta;
+        // armed the menu bar before the chord, so that copy is dropped; a lone Alt still opens the menu bar.
+        if (event->type() == QEvent::ShortcutOverride && QAccessible::isActive()) {
+            const auto *key = static_cast<const QKeyEvent *>(event);
+            const bool alt = key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+            if (event->spontaneous())
+                m_altInChord = !alt && (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier));
+            else
+                return alt && m_altInChord;
         }
         return false;
     }
+
+private:
+    bool m_altInChord = false;
 };
 
 void swallow(QAccessibleEvent *) {}

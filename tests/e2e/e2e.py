@@ -483,6 +483,8 @@ WALK = [
     ("KP_Page_Up KP_Page_Up", ["Center of focus :- Abdomen, Digestive System"]),  # flat review, lines below
     ("alt+b", ["Kaltrix v1.0 frame.", "Name text.", "ANN."]),
     ("KP_Home", ["Everybody has a natural body type."]),  # flat review, line above
+    ("alt", ["File."]),  # a lone Alt opens the menu bar, an Alt of a chord (above) does not
+    ("Escape", ["Name text."]),
     ("alt+x", ["Kaltrix v1.0 frame.", "Exit push button."]),
     ("Tab Tab Tab", ["Your Name text."]),
     ("Tab Tab", ["Your Email Address text."]),
