@@ -8,7 +8,7 @@
 
 QString ProgramSettings::portableFile(const QString &application)
 {
-    if (application.isEmpty() || application.contains(u'/') || application.contains(u'\\'))
+    if (!SettingsStore::isPlainName(application))
         return {};
     return QCoreApplication::applicationDirPath() + u'/' + application + QStringLiteral(".ini");
 }

@@ -11,13 +11,11 @@
 
 namespace SettingsStore {
 
-namespace {
-// A name holding '/' or '\' would address some other entry of the file.
+// A name holding '/' or '\' would address some other entry of the file, or another file.
 bool isPlainName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
 }
-} // namespace
 
 QString filePath(const QString &application)
 {

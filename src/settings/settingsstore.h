@@ -4,10 +4,12 @@
 
 // The INI store: on Linux the system's own per-user store, one file per application name,
 // <user config folder>/Orvena/<application>.ini ($XDG_CONFIG_HOME or ~/.config); on every system the file of
-// a portable copy (programsettings.h). Nothing here ever blocks
-// or fails loudly: a file that cannot be ours reads as empty and refuses writes, and what others put into
-// the file stays as it is.
+// a portable copy (programsettings.h). Nothing here ever blocks or fails loudly: a file that cannot be ours
+// reads as empty and refuses writes, and what others put into the file stays as it is.
 namespace SettingsStore {
+
+// A name every store takes as one name: not empty, and without a path separator that could lead elsewhere.
+bool isPlainName(const QString &name);
 
 // Empty when there is no user config folder or the name cannot be a file name of ours.
 QString filePath(const QString &application);

@@ -1,8 +1,12 @@
 #include "settings/userstore.h"
 
+#include "settings/settingsstore.h"
+
 #include <QSettings>
 
 namespace UserStore {
+
+using SettingsStore::isPlainName;
 
 namespace {
 // Where Windows keeps the settings of programs that use the per-user settings calls of the platform, so a
@@ -10,11 +14,6 @@ namespace {
 QString registryPath(const QString &application)
 {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application;
-}
-
-bool isPlainName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
 }
 } // namespace
 
