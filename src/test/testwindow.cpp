@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <initializer_list>
 
 namespace {
 constexpr QSize ClientSize = twipsSize(8325, 7650);
@@ -193,21 +194,16 @@ void frmDisplay::setTabOrder()
     // panels; Back last. Only the page in front takes part, so Tab never reaches a control the user cannot
     // see.
     QWidget *previous = nullptr;
-    for (int q = 0; q < QuestionCount; ++q) {
-        for (QWidget *widget :
-             {static_cast<QWidget *>(optionGroups[q][0]), static_cast<QWidget *>(optionGroups[q][1]),
-              static_cast<QWidget *>(optionGroups[q][2]), static_cast<QWidget *>(nextButtons[q])}) {
+    const auto chain = [&previous](std::initializer_list<QWidget *> widgets) {
+        for (QWidget *widget : widgets) {
             if (previous)
                 QWidget::setTabOrder(previous, widget);
             previous = widget;
         }
-    }
-    for (QWidget *widget : {static_cast<QWidget *>(fraAnswer), static_cast<QWidget *>(fraAnswer->panels[0]),
-                            static_cast<QWidget *>(fraAnswer->panels[1]),
-                            static_cast<QWidget *>(fraAnswer->panels[2]), static_cast<QWidget *>(cmdBack)}) {
-        QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    };
+    for (int q = 0; q < QuestionCount; ++q)
+        chain({optionGroups[q][0], optionGroups[q][1], optionGroups[q][2], nextButtons[q]});
+    chain({fraAnswer, fraAnswer->panels[0], fraAnswer->panels[1], fraAnswer->panels[2], cmdBack});
 }
 
 void frmDisplay::bringFirstQuestionToFront()

@@ -99,9 +99,8 @@ QString lockFolder()
     if (::mkdir(folder.constData(), S_IRWXU) != 0 && errno != EEXIST)
         return {};
     struct stat status = {};
-    if (::lstat(folder.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid())
-        return {};
-    if ((status.st_mode & 077) != 0)
+    if (::lstat(folder.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+        status.st_uid == ::geteuid() && (status.st_mode & 077) != 0)
         (void)::chmod(folder.constData(), S_IRWXU); // ours, so ours to close
     return isPrivateFolder(folder) ? QFile::decodeName(folder) : QString();
 }

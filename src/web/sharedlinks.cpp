@@ -74,9 +74,9 @@ struct BrandingRow
 };
 constexpr std::array<BrandingRow, 2> BrandingRows{{
     {u"lblCobrand",
-     u"Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's "
-     u"name "
-     u"&  link here. See \"Help\" for details.    Click Here for more info on co-branding.",
+     u"Co-brand this software for your site.  Increase loyalty and traffic to your site. "
+     u"Put your site's name &  link here. See \"Help\" for details.    "
+     u"Click Here for more info on co-branding.",
      &modHelp::OpenCoBrandPage},
     {u"lblFullBrand",
      u"Home Business Opportunity. Start your own Internet business and make money online. Get this software "
