@@ -9,12 +9,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -61,7 +64,7 @@ private:
     QtPlatform m_real{m_settings};
 };
 
-enum class Occupant { File, Directory, Fifo, FolderIsAFile, LockDirectory };
+enum class Occupant { File, Directory, Fifo, FolderIsAFile, LockDirectory, FullDisk };
 
 const QString App = u"kaltrix"_s;
 const QString Section = u"Settings"_s;
@@ -139,6 +142,13 @@ QByteArray tst_SettingsStore::storedByTheProgram(const QString &application) con
 void tst_SettingsStore::fileLiesInTheUserConfigFolder()
 {
     QCOMPARE(path(), m_config + u"/Orvena/kaltrix.ini"_s);
+#ifndef Q_OS_WIN
+    // A relative folder would be another one in every working folder: the default stands in for it.
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "relconfig");
+    QCOMPARE(path(), QDir::homePath() + u"/.config/Orvena/kaltrix.ini"_s);
+    qputenv("XDG_CONFIG_HOME", configHome);
+#endif
     QVERIFY(SettingsStore::write(App, Section, u"k"_s, u"v"_s));
     QVERIFY(QFile::exists(path()));
     QVERIFY(bytesOf(path()).startsWith("[Settings]\n"));
@@ -246,9 +256,12 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QByteArray>("after"); // the whole file after writing "new"; empty: not compared
 
-    const QByteArray binary("\x00\xff\xfe[\x01=\x02\n\x80", 9);
-    QTest::addRow("binary bytes") << Occupant::File << binary << QString() << true
-                                  << binary + "\n\n[Settings]\nk=new\n";
+    // Files that are no text of ours stay as they are, as one too large does.
+    QTest::addRow("binary bytes") << Occupant::File << QByteArray("\x00\xff\xfe[\x01=\x02\n\x80", 9)
+                                  << QString() << false << QByteArray();
+    QTest::addRow("UTF-16 with a byte-order mark")
+        << Occupant::File << "\xFF\xFE[\0S\0e\0t\0]\0\n\0k\0=\0o\0l\0d\0\n\0"_ba << QString() << false
+        << QByteArray();
     QTest::addRow("byte array under our key") << Occupant::File << "[Settings]\nk=@ByteArray(old)\n"_ba
                                               << QString() << true << "[Settings]\nk=new\n"_ba;
     QTest::addRow("list under our key")
@@ -264,6 +277,9 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
     QTest::addRow("new entry at the end of its section")
         << Occupant::File << "\xEF\xBB\xBF[Settings]\nz=1\n\n[Other]\nk=theirs"_ba << QString() << true
         << "\xEF\xBB\xBF[Settings]\nz=1\nk=new\n\n[Other]\nk=theirs"_ba;
+    QTest::addRow("a write that would pass the size read back")
+        << Occupant::File << "[Other]\n"_ba + QByteArray(SettingsStore::LargestFile - 12, ';') << QString()
+        << false << QByteArray();
     QTest::addRow("oversized file") << Occupant::File
                                     << "[Settings]\nk=old\n"_ba + QByteArray(SettingsStore::LargestFile, ';')
                                     << QString() << false << QByteArray();
@@ -273,6 +289,12 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
 #endif
     QTest::addRow("config folder is a file")
         << Occupant::FolderIsAFile << QByteArray() << QString() << false << QByteArray();
+#ifdef Q_OS_UNIX
+    // The disk fills up while the new file is written: the old one stays whole, other sections included.
+    QTest::addRow("a full disk") << Occupant::FullDisk
+                                 << "[Other]\nimportant=keep me\n[Settings]\nforeign=1\n"_ba << QString()
+                                 << false << QByteArray();
+#endif
     QTest::addRow("a lock left as a directory")
         << Occupant::LockDirectory << QByteArray() << QString() << true << "[Settings]\nk=new\n"_ba;
 }
@@ -292,11 +314,25 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
     } else {
         QVERIFY(QDir().mkpath(folder));
     }
-    if (occupant == Occupant::File) {
+    if (occupant == Occupant::File || occupant == Occupant::FullDisk) {
         QFile file(path());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
+#ifdef Q_OS_UNIX
+    // No more room than the old file takes: a larger write fails as on a full disk (EFBIG for ENOSPC).
+    struct rlimit unlimited = {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const auto signalBefore = std::signal(SIGXFSZ, SIG_IGN);
+    const auto restore = qScopeGuard([&] {
+        (void)::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, signalBefore);
+    });
+    if (occupant == Occupant::FullDisk) {
+        const struct rlimit full = {rlim_t(content.size()), unlimited.rlim_max};
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    }
+#endif
     if (occupant == Occupant::Directory)
         QVERIFY(QDir().mkpath(path()));
 #ifdef Q_OS_UNIX
@@ -315,8 +351,9 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
         QCOMPARE(bytesOf(path()), after);
     if (accepted) {
         QCOMPARE(SettingsStore::read(App, Section, u"k"_s), u"new"_s);
-    } else if (occupant == Occupant::File) {
+    } else if (occupant == Occupant::File || occupant == Occupant::FullDisk) {
         QCOMPARE(bytesOf(path()), content);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"kaltrix.ini"_s}); // no temporary left
     }
 }
 
@@ -331,6 +368,10 @@ void tst_SettingsStore::randomBytesNeverCrashOrHang()
         for (char &byte : bytes)
             byte = random.bounded(2) ? char(random.bounded(256))
                                      : Significant.at(random.bounded(Significant.size()));
+        if (round % 2 != 0)
+            bytes.replace('\0', '\x01'); // text, if not INI
+        const bool text =
+            !bytes.contains('\0') && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF");
         {
             QFile file(path());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -338,8 +379,11 @@ void tst_SettingsStore::randomBytesNeverCrashOrHang()
         }
         (void)SettingsStore::read(App, Section, u"k"_s);
         const QString value = QString::number(round);
-        QVERIFY2(SettingsStore::write(App, Section, u"k"_s, value), qPrintable(value));
-        QCOMPARE(SettingsStore::read(App, Section, u"k"_s), value);
+        QCOMPARE(SettingsStore::write(App, Section, u"k"_s, value), text);
+        if (text)
+            QCOMPARE(SettingsStore::read(App, Section, u"k"_s), value);
+        else
+            QCOMPARE(bytesOf(path()), bytes);
     }
 }
 

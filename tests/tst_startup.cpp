@@ -243,13 +243,15 @@ enum class Occupant {
 };
 
 // The session's runtime folder, where the lock lives when it is the user's own and closed to others.
-enum class Runtime { Own, Unset, Strangers, OpenToAll };
+// RelativeCache: no runtime folder and a relative XDG_CACHE_HOME, with starts from two working folders.
+enum class Runtime { Own, Unset, Strangers, OpenToAll, RelativeCache };
 
 // One start of the guard in a process of its own: it reports "held", "refused" or "unavailable" and how
 // long the decision took, and a holder keeps its guard until it is killed.
-QProcess *startGuard(const QString &name, QObject *parent)
+QProcess *startGuard(const QString &name, QObject *parent, const QString &workingFolder = QString())
 {
     auto *process = new QProcess(parent);
+    process->setWorkingDirectory(workingFolder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("KALTRIX_TRY_GUARD"), name);
     process->setProcessEnvironment(environment);
@@ -292,6 +294,8 @@ void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere_data()
     QTest::addRow("a stranger's runtime folder, a live holder")
         << Occupant::LiveHolder << Runtime::Strangers << 0;
     QTest::addRow("a runtime folder open to all") << Occupant::Nothing << Runtime::OpenToAll << 1;
+    QTest::addRow("a relative cache home, two working folders")
+        << Occupant::Nothing << Runtime::RelativeCache << 1;
 #endif
 }
 
@@ -328,8 +332,10 @@ void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere()
         QVERIFY(::mkdir(taken.constData(), 0700) == 0 && ::chown(taken.constData(), 65534, 65534) == 0);
         QVERIFY(::chown(QFile::encodeName(folder.path()).constData(), 65534, 65534) == 0);
     }
-    if (runtime == Runtime::Unset)
+    if (runtime == Runtime::Unset || runtime == Runtime::RelativeCache)
         qunsetenv("XDG_RUNTIME_DIR");
+    if (runtime == Runtime::RelativeCache)
+        qputenv("XDG_CACHE_HOME", "relcache");
     if (runtime == Runtime::OpenToAll)
         QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0777) == 0);
 #else
@@ -370,7 +376,7 @@ void tst_Startup::instanceGuardLetsExactlyOneThroughWhateverLiesThere()
 
     QList<QProcess *> crowd;
     for (int i = 0; i < 8; ++i)
-        crowd.append(startGuard(name, this));
+        crowd.append(startGuard(name, this, i % 2 ? folder.path() : tmp.path()));
     int holding = 0;
     for (QProcess *start : std::as_const(crowd)) {
         const QByteArray said = verdict(start);

@@ -9,9 +9,11 @@
 #include "ui/style.h"
 #include "ui/windowregistry.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -32,12 +34,72 @@ void duringPlatformStart(QtMsgType type, const QMessageLogContext &context, cons
 {
     if (type == QtFatalMsg) {
         g_quietPlatformStart.reset();
-        std::fputs("kaltrix: cannot show a window: neither an X11 nor a Wayland display could be opened\n",
-                   stderr);
+        // A platform the user chose is named: it may be a plugin that is missing, not a display. Only its
+        // printable ASCII reaches the terminal, which must not take the rest as commands.
+        QByteArray chosen = qgetenv("QT_QPA_PLATFORM").left(80);
+        for (char &c : chosen)
+            c = c >= ' ' && c <= '~' ? c : '?';
+        if (chosen.isEmpty())
+            std::fputs(
+                "kaltrix: cannot show a window: neither an X11 nor a Wayland display could be opened\n",
+                stderr);
+        else
+            std::fprintf(stderr,
+                         "kaltrix: cannot show a window: the window platform \"%s\" could not be loaded\n",
+                         chosen.constData());
         std::_Exit(1);
     }
     g_beforePlatformStart(type, context, message);
 }
+
+// A window of ours that the X server destroyed at someone else's request (a session tool, a crashed window
+// manager, xdotool windowclose) leaves nothing to close: without the main window, or without any window at
+// all, the program would live on unseen and keep every later start out. So it ends, as closing would;
+// another window lost that way is closed as if by its close box.
+class OutsideDestruction final : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        // The head of xcb_destroy_notify_event_t, which Qt passes on as it came from the server.
+        struct DestroyNotify
+        {
+            quint8 responseType;
+            quint8 pad;
+            quint16 sequence;
+            quint32 event;
+            quint32 window;
+        };
+        constexpr quint8 XcbDestroyNotify = 17;
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *notify = static_cast<const DestroyNotify *>(message);
+        if ((notify->responseType & 0x7f) != XcbDestroyNotify)
+            return false;
+        // Windows the program destroys itself are closed or gone by the time the server reports them.
+        for (Form *form : WindowRegistry::openWindows()) {
+            if (form->isVisible() && !form->isClosing() && form->internalWinId() == WId(notify->window)) {
+                QTimer::singleShot(0, qApp, [lost = QPointer<Form>(form)] { lostWindow(lost); });
+                break;
+            }
+        }
+        return false;
+    }
+
+private:
+    static void lostWindow(const QPointer<Form> &lost)
+    {
+        if (!lost)
+            return;
+        const QList<Form *> open = WindowRegistry::openWindows();
+        const bool othersShown = std::any_of(
+            open.cbegin(), open.cend(), [&](const Form *form) { return form != lost && form->isVisible(); });
+        if (lost == Forms::existingMainWindow() || !othersShown)
+            ExitApplication();
+        else
+            lost->close();
+    }
+};
 
 // Gives the windows the program's icon once the first window has painted itself: nothing that showing it
 // does not need comes before.
@@ -79,6 +141,10 @@ void StartApplication()
         return;
     }
     platform().reseedRandom();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        static OutsideDestruction outsideDestruction;
+        qApp->installNativeEventFilter(&outsideDestruction);
+    }
     modHelp::UpdateReminder();
     frmMain &main = Forms::mainWindow();
     main.installEventFilter(new AfterFirstPaint(&main));

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace SettingsStore {
 
@@ -21,17 +20,33 @@ QString filePath(const QString &application)
 {
     if (!isPlainName(application))
         return {};
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString folder = Native::configHome();
     if (folder.isEmpty())
         return {};
     return folder + QStringLiteral("/Orvena/") + application + QStringLiteral(".ini");
 }
 
+namespace {
+// The file is UTF-8 text, as we write it. One in UTF-16 or UTF-32 (by its byte-order mark, or the zero
+// bytes such text is full of without one) or with binary data in it is somebody else's: never rewritten.
+bool isOurText(QByteArrayView bytes)
+{
+    return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !bytes.contains('\0');
+}
+
+// Absent reads as empty; what cannot be ours is refused.
+Native::FileRead readOurs(const QString &path, QByteArray &bytes)
+{
+    const Native::FileRead read = Native::readRegularFile(path, LargestFile, bytes);
+    return read == Native::FileRead::Read && !isOurText(bytes) ? Native::FileRead::Refused : read;
+}
+} // namespace
+
 QString readFile(const QString &path, const QString &section, const QString &key)
 {
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        Native::readRegularFile(path, LargestFile, bytes) != Native::FileRead::Read)
+        readOurs(path, bytes) != Native::FileRead::Read)
         return {};
     return IniText::value(bytes, section, key);
 }
@@ -40,16 +55,25 @@ bool writeFile(const QString &path, const QString &section, const QString &key, 
 {
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        Native::readRegularFile(path, LargestFile, bytes) == Native::FileRead::Refused)
+        readOurs(path, bytes) == Native::FileRead::Refused)
+        return false;
+    const QByteArray written = IniText::withValue(bytes, section, key, value);
+    // A file the next start would refuse to read loses every setting in it: better not to write at all.
+    if (written.size() > LargestFile)
         return false;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    // Written beside the file and renamed over it, so that a failure leaves the old file whole. No lock
-    // file: only one instance runs, and a lock left by someone else must never hold start-up up.
+    // Written beside the file and renamed over it only once every byte has reached the disk, so that a
+    // failure (a full disk) leaves the old file whole; Qt 6.4's commit() does not report a failed flush, so
+    // the write and the flush are checked here. No lock file: only one instance runs, and a lock left by
+    // someone else must never hold start-up up.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(IniText::withValue(bytes, section, key, value));
+    if (file.write(written) != written.size() || !file.flush()) {
+        file.cancelWriting(); // the temporary file goes with the object
+        return false;
+    }
     return file.commit();
 }
 

@@ -8,7 +8,6 @@
 #include <QDBusVariant>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <cerrno>
@@ -22,6 +21,12 @@ namespace Native {
 
 namespace {
 constexpr int Attempts = 8;
+
+QString xdgHome(const char *variable, const QString &underHome)
+{
+    const QString folder = qEnvironmentVariable(variable);
+    return QDir::isAbsolutePath(folder) ? folder : QDir::homePath() + u'/' + underHome;
+}
 
 bool sameFile(const struct stat &a, const struct stat &b)
 {
@@ -92,7 +97,7 @@ QString lockFolder()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && runtime.startsWith('/') && isPrivateFolder(runtime))
         return QFile::decodeName(runtime);
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString cache = cacheHome();
     if (cache.isEmpty() || !QDir().mkpath(cache))
         return {};
     const QByteArray folder = QFile::encodeName(cache + QStringLiteral("/Orvena"));
@@ -175,6 +180,16 @@ FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
     }
     bytes = file.read(largest + 1);
     return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
+}
+
+QString configHome()
+{
+    return xdgHome("XDG_CONFIG_HOME", QStringLiteral(".config"));
+}
+
+QString cacheHome()
+{
+    return xdgHome("XDG_CACHE_HOME", QStringLiteral(".cache"));
 }
 
 const SingleByteSet &ansiSet()

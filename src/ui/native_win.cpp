@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <windows.h>
 
@@ -46,6 +47,16 @@ FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
         return FileRead::Refused;
     bytes = file.read(largest + 1);
     return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
+}
+
+QString configHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+QString cacheHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
 }
 
 const SingleByteSet &ansiSet()

@@ -634,6 +634,12 @@ def without_x11(desk):
     with open(app.log) as f:
         said = f.read().splitlines()
     check(len(said) == 1 and said[0].startswith("kaltrix: cannot show a window"), f"it said {said}")
+    app = desk.start("no-such-platform", {"QT_QPA_PLATFORM": "nonsense"})
+    check(app.exit_code() == 1, "a platform that does not exist did not end with status 1")
+    with open(app.log) as f:
+        said = f.read().splitlines()
+    check(said == ['kaltrix: cannot show a window: the window platform "nonsense" could not be loaded'],
+          f"it said {said}")
 
     desk.session._spawn(["weston", "--backend=headless-backend.so", "--socket=kaltrix-wayland"], "weston.log",
                         extra_env={"XDG_RUNTIME_DIR": desk.runtime})
@@ -660,6 +666,49 @@ def stale_lock_of_a_killed_instance(desk):
     expect_only(app, desk, "the lock of a dead instance refuses nothing")
     leave(app, main)
     check(not lock_files(desk), f"a clean end left {lock_files(desk)}")
+
+
+def destroyed_main_window(desk):
+    """A main window destroyed from outside ends the instance, which lets go of the lock."""
+    app = desk.start("destroyed")
+    main_window(app)
+    [window] = app.x_windows()
+    desk.session.xdotool("windowclose", window)
+    check(app.exit_code() == 0, "the instance lived on without its main window")
+    check(not lock_files(desk), f"it left {lock_files(desk)}")
+    again = desk.start("after-destroyed")
+    leave(again, main_window(again))
+
+
+def full_disk(desk):
+    """A settings write that finds the disk full changes nothing in the file, other programs' lines
+    included; the program goes on as when writes are refused."""
+    folder = os.path.join(desk.config, "Orvena")
+    os.makedirs(folder)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", folder]).returncode != 0:
+        print("    (skipped: this machine allows no tmpfs mount)")
+        return
+    try:
+        path = os.path.join(folder, "kaltrix.ini")
+        original = b"[Other]\nimportant=keep me\n[Settings]\nforeign=1\n"
+        write_bytes(path, original)
+        # The rest of the disk, in blocks as large as still fit.
+        with open(os.path.join(folder, "filler"), "wb", buffering=0) as filler:
+            for size in (4096, 1):
+                try:
+                    while True:
+                        filler.write(b"\0" * size)
+                except OSError:
+                    pass
+        app = desk.start("full-disk")  # a first run: it would write both entries
+        main = main_window(app)
+        expect_only(app, desk, "a full disk stays silent")
+        leave(app, main)
+        with open(path, "rb") as f:
+            check(f.read() == original, "the full disk changed the settings file")
+        check(sorted(os.listdir(folder)) == ["filler", "kaltrix.ini"], f"left {os.listdir(folder)}")
+    finally:
+        subprocess.run(["umount", folder])
 
 
 def lock_path(desk):
@@ -848,6 +897,8 @@ SCENARIOS = [
     ("stale lock of a killed instance", stale_lock_of_a_killed_instance),
     (f"{CROWD} simultaneous starts", simultaneous_starts),
     ("read-only config folder", read_only_config_folder),
+    ("a main window destroyed from outside", destroyed_main_window),
+    ("a full disk", full_disk),
 ] + [(f"no browser: {case}", lambda desk, env=env: no_browser(desk, env)) for case, env in NO_BROWSER] \
   + [(f"planted: {case}", lambda desk, plant=plant: planted_files(desk, plant)) for case, plant in PLANTED]
 
