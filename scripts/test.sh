@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kaltrix with its tests, runs them, then does it all again in a second tree
 # built with AddressSanitizer and UndefinedBehaviorSanitizer; last, builds the Debian package twice, in two
-# folders, and checks that both are the same bytes.
+# folders, the second in another time zone and locale, checks that both are the same bytes, and has lintian
+# read it as a distribution would.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils desktop-file-utils appstream file
-               python3-pyatspi at-spi2-core dbus-x11 xdg-utils orca weston qt6-wayland git clang-format)
+               python3-pyatspi at-spi2-core dbus-x11 xdg-utils orca weston qt6-wayland git clang-format lintian)
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 export QT_QPA_PLATFORM=offscreen
@@ -23,16 +24,29 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date -d 2026-12-01 +%s)
 export SOURCE_DATE_EPOCH
 again=$(mktemp -d "${TMPDIR:-/tmp}/kaltrix-deb.XXXXXX")
-for dir in "$ROOT/build-deb" "$again"; do
-    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DKALTRIX_BUILD_TESTS=OFF -DKALTRIX_REPRODUCIBLE=ON >/dev/null
-    rm -f "$dir"/kaltrix_*.deb
-    (cd "$dir" && cpack -G DEB >/dev/null)
-done
+make_deb() {
+    configure_and_build "$1" -DCMAKE_BUILD_TYPE=Release -DKALTRIX_BUILD_TESTS=OFF -DKALTRIX_REPRODUCIBLE=ON >/dev/null
+    rm -f "$1"/kaltrix_*.deb
+    (cd "$1" && cpack -G DEB >/dev/null)
+}
+make_deb "$ROOT/build-deb"
+(export TZ=Asia/Tokyo LC_ALL=C.UTF-8; make_deb "$again")
 if cmp "$ROOT"/build-deb/kaltrix_*.deb "$again"/kaltrix_*.deb; then
     echo "The Debian package came out the same from two builds"
 else
     status=1
 fi
 rm -rf "$again"
+
+# No error and no warning; what lintian only remarks on is shown.
+lintian_out=$(lintian --pedantic --display-info --tag-display-limit 0 "$ROOT"/build-deb/kaltrix_*.deb 2>&1 |
+              grep -v 'running with root privileges' || true)
+[ -z "$lintian_out" ] || echo "$lintian_out"
+if grep -qE '^[EW]: ' <<<"$lintian_out"; then
+    echo "lintian found errors or warnings in the Debian package"
+    status=1
+else
+    echo "lintian passed the Debian package"
+fi
 
 exit $status
