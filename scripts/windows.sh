@@ -46,7 +46,7 @@ QTSVG_TARBALL=${KALTRIX_QTSVG_TARBALL:-$QTSVG_TARBALL_DEFAULT}
 # A part of the cache is reused only while everything that went into it is unchanged; its stamp is written
 # once it is complete, so a run that failed halfway leaves what did build for the next run to reuse.
 qtbase_recipe() {
-    printf '%s\n' "$QT_VERSION" "${QTBASE_OPTIONS[@]}"
+    printf '%s\n' "$QT_VERSION" "${QTBASE_OPTIONS[@]}" "licence notices in $NOTICES"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
     cat "$TOOLCHAIN"
 }
@@ -54,6 +54,9 @@ qtsvg_recipe() {
     qtbase_recipe
     if [ -f "$QTSVG_TARBALL" ]; then sha256sum <"$QTSVG_TARBALL"; else echo "svg: Debian source"; fi
 }
+# What each built Qt library carries of others' code, and their licences (packaging/windows/notices.py).
+NOTICES=$QT_WIN/share/kaltrix-notices
+collect_notices() { python3 "$ROOT/packaging/windows/notices.py" collect "$@" "$NOTICES"; }
 built() { [ -f "$QT_WIN/kaltrix-$1.stamp" ] && [ "$(cat "$QT_WIN/kaltrix-$1.stamp")" = "$("$1_recipe")" ]; }
 
 # apt_source PACKAGE DIR: the Debian source package, from the source counterparts of the apt sources this
@@ -94,22 +97,27 @@ build_qt() {
             -DCMAKE_INSTALL_PREFIX="$QT_WIN" "${QTBASE_OPTIONS[@]}" >"$work/configure-base.log"
         quietly "$work/build-base.log" cmake --build "$work/build-base" --parallel "$(nproc)"
         cmake --install "$work/build-base" >/dev/null
+        local dsc=("$work"/qt6-base_*.dsc)
+        collect_notices "$qtbase" "$work/build-base" \
+            --origin "qtbase: Debian's source package qt6-base $(sed -n 's/^Version: //p' "${dsc[0]}") (apt-get source)"
         qtbase_recipe >"$QT_WIN/kaltrix-qtbase.stamp"
     fi
 
     log "Qt for Windows: building qtsvg"
     rm -rf "$work/svg"
     mkdir -p "$work/svg"
-    local qtsvg
+    local qtsvg origin
     if [ -f "$QTSVG_TARBALL" ]; then
         if [ "$QTSVG_TARBALL" = "$QTSVG_TARBALL_DEFAULT" ]; then
             (cd "$(dirname "$QTSVG_TARBALL")" && sha256sum --quiet --check SHA256SUMS)
         fi
         tar -xf "$QTSVG_TARBALL" -C "$work/svg"
         qtsvg=$(find "$work/svg" -maxdepth 1 -type d -name 'qtsvg-everywhere-src-*' | head -n 1)
+        origin="qtsvg: $(basename "$QTSVG_TARBALL"), the Qt project's release (SHA-256 $(sha256sum <"$QTSVG_TARBALL" | cut -d' ' -f1)), kept in third_party/qtsvg/"
     else
         apt_source qt6-svg "$work/svg"
         qtsvg=$(find "$work/svg" -maxdepth 1 -type d -name 'qt6-svg-*' | head -n 1)
+        origin="qtsvg: Debian's source package qt6-svg $(sed -n 's/^Version: //p' "$work"/svg/qt6-svg_*.dsc) (apt-get source)"
     fi
     cmake -S "$qtsvg" -B "$work/build-svg" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" \
@@ -117,12 +125,10 @@ build_qt() {
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >"$work/configure-svg.log"
     quietly "$work/build-svg.log" cmake --build "$work/build-svg" --parallel "$(nproc)"
     cmake --install "$work/build-svg" >/dev/null
+    collect_notices "$qtsvg" "$work/build-svg" --origin "$origin"
     qtsvg_recipe >"$QT_WIN/kaltrix-qtsvg.stamp"
     rm -rf "$work"
 }
-
-MINGW_RUNTIME_DIRS=("$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
-                    /usr/x86_64-w64-mingw32/lib)
 
 # Every file of the packages takes its time from the commit, so that two builds of it give the same bytes.
 SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date -d 2026-12-01 +%s)
@@ -146,7 +152,8 @@ build_program() {
 make_packages() {
     local dir=$1 out=$2 stage=$1/stage/Kaltrix
     rm -rf "$dir/stage" "$dir/cpack"
-    (cd "$dir" && cpack -G ZIP -B "$dir/cpack" >/dev/null)
+    # A zip keeps local times: in UTC, every builder writes the same ones.
+    (cd "$dir" && TZ=UTC cpack -G ZIP -B "$dir/cpack" >/dev/null)
     cmake --install "$dir" --component program --prefix "$stage" >/dev/null
     find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + # makensis keeps each file's time
     # The files in a fixed order; the uninstaller removes exactly these.
@@ -167,13 +174,16 @@ make_packages() {
     ls -l "$out"
 }
 
-# The same commit built again in another folder, at another time, with the Qt of the cache: the program,
-# the zip and the installer must come out byte for byte the same.
+# The same commit built again in another folder, at another time, in another time zone and locale, with the
+# Qt of the cache: the program, the zip and the installer must come out byte for byte the same.
 check_reproducible() {
     local again
     again=$(mktemp -d "${TMPDIR:-/tmp}/kaltrix-again.XXXXXX")
-    build_program "$again/build" --target kaltrix
-    make_packages "$again/build" "$again/dist"
+    (
+        export TZ=Asia/Tokyo LC_ALL=C.UTF-8
+        build_program "$again/build" --target kaltrix
+        make_packages "$again/build" "$again/dist"
+    )
     cmp "$BUILD_WIN/kaltrix.exe" "$again/build/kaltrix.exe"
     (cd "$DIST" && sha256sum --check --quiet "$again/dist/SHA256SUMS")
     rm -rf "$again"
@@ -187,7 +197,8 @@ setup_wine() {
     wineboot --init >/dev/null 2>&1
     wineserver --wait
     local dir paths=()
-    for dir in "$QT_WIN/bin" "${MINGW_RUNTIME_DIRS[@]}"; do paths+=("$(winepath -w "$dir")"); done
+    for dir in "$QT_WIN/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")" \
+               /usr/x86_64-w64-mingw32/lib; do paths+=("$(winepath -w "$dir")"); done
     WINEPATH=$(IFS=';'; echo "${paths[*]}")
     export WINEPATH
     # Without a Windows font folder of its own, Qt's offscreen platform reads the fonts here.

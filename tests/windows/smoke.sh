@@ -3,7 +3,8 @@
 # it stores, a second start refused, a help page through Wine's browser bridge, the installer and uninstaller
 # refused while Kaltrix runs, the whole test by keyboard, an earlier version's short dates, a silent
 # uninstall; then the interactive installer to its finish page and "Run Kaltrix", reinstalls into a folder
-# the user chose, an older version refused over a newer one, and the portable zip. Wine's windows have no
+# the user chose, an install over a failing uninstaller refused, an older version refused over a newer one,
+# and the portable zip, unpacked again over a used copy. Wine's windows have no
 # accessibility bus here, so windows are found by title and size, and what they show is read off
 # screenshots, kept in OUT.
 # Usage: smoke.sh DIST OUT
@@ -77,6 +78,27 @@ leave() {
     focus "$(window "Kaltrix v1.0" 741)"; keys alt+x
     wait_for 30 test -f "$out/$1.status" || fail "$1: the program did not end"
 }
+# The folder a shortcut starts its program in, read off the .lnk file.
+start_in() { python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+flags = struct.unpack_from("<I", data, 20)[0]
+at = 0x4C
+if flags & 0x1:  # the target's ID list
+    at += 2 + struct.unpack_from("<H", data, at)[0]
+if flags & 0x2:  # the link info
+    at += struct.unpack_from("<I", data, at)[0]
+wide = flags & 0x80
+for bit in (0x4, 0x8, 0x10):  # name, relative path, working folder, in that order
+    if flags & bit:
+        count = struct.unpack_from("<H", data, at)[0]
+        size = count * (2 if wide else 1)
+        text = data[at + 2:at + 2 + size].decode("utf-16-le" if wide else "latin-1")
+        at += 2 + size
+        if bit == 0x10:
+            print(text)
+PY
+}
 # The installed files with their sizes and times, to tell that nothing changed.
 listing() { (cd "$1" && find . -type f -printf '%p %s %T@\n' | sort); }
 
@@ -98,7 +120,10 @@ folder=$local_appdata/Programs/Kaltrix
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kaltrix'
 [ -f "$folder/kaltrix.exe" ] && [ -f "$folder/platforms/qwindows.dll" ] || fail "nothing installed in $folder"
 [ -f "$start_menu/Kaltrix.lnk" ] || fail "no Start-menu shortcut"
-[ ! -e "$folder/kaltrix.ini" ] || fail "the installer shipped the portable settings file"
+[ "$(start_in "$start_menu/Kaltrix.lnk")" = "$(winepath -w "$folder")" ] ||
+    fail "the shortcut starts in $(start_in "$start_menu/Kaltrix.lnk")"
+for terms in LICENSE.txt THIRD-PARTY-NOTICES.txt; do [ -s "$folder/$terms" ] || fail "no $terms installed"; done
+[ ! -e "$folder/kaltrix.ini" ] && [ ! -e "$folder/kaltrix.portable" ] || fail "the installer shipped a portable copy"
 [ "$(find "$local_appdata/Programs" -name kaltrix.exe | wc -l)" = 1 ] || fail "Windows 7 got an installation"
 entry() { wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
 [ -n "$(entry UninstallString)" ] || fail "no installed-programs entry"
@@ -211,6 +236,8 @@ echo "-- the installer by keyboard, to its finish page and Run Kaltrix"
 (cd "$out" && wine "$setup"; echo $? >"$out/setup.status") >"$out/setup.log" 2>&1 &
 wait_for 60 window "Kaltrix .* Setup *" || fail "no installer window"
 focus "$(window "Kaltrix .* Setup *" || true)"
+shot installer-licence
+keys Return # I Agree
 shot installer-folder
 keys Return # Install, in the folder offered
 wait_for 120 test -f "$folder/uninstall.exe" || fail "the interactive installer installed nothing"
@@ -232,11 +259,27 @@ custom_folder=$(winepath -u "$custom")
 [ ! -e "$folder" ] || fail "the earlier installation stayed beside the new one"
 wine "$setup" /S || fail "the reinstall failed"
 [ -f "$custom_folder/kaltrix.exe" ] && [ ! -e "$folder" ] || fail "the reinstall left $custom"
-shipped=$(unzip -Z1 "$(ls "$dist"/kaltrix-*-win64.zip)" | grep -v '/$' | sed 's|^[^/]*/||; /^kaltrix.ini$/d'; echo uninstall.exe)
+shipped=$(unzip -Z1 "$(ls "$dist"/kaltrix-*-win64.zip)" | grep -v '/$' | sed 's|^[^/]*/||; /^kaltrix.portable$/d'; echo uninstall.exe)
 [ "$(cd "$custom_folder" && find . -type f | sed 's|^\./||' | sort)" = "$(sort <<<"$shipped")" ] ||
     fail "the reinstalled folder holds other files than the installer ships"
 [ "$(entry InstallLocation)" = "$custom" ] || fail "the entry says $(entry InstallLocation)"
 [ "$(find "$start_menu" -name 'Kaltrix*.lnk' | wc -l)" = 1 ] || fail "not exactly one shortcut"
+
+echo "-- an installation whose uninstaller fails"
+# A stand-in for an uninstaller that fails, as a damaged or foreign one would: it ends with status 2.
+printf '%s\n' 'Unicode true' 'OutFile "failing.exe"' 'RequestExecutionLevel user' 'SilentInstall silent' \
+    'Section' 'SetErrorLevel 2' 'SectionEnd' >"$out/failing.nsi"
+makensis -V1 "$out/failing.nsi"
+cp "$custom_folder/uninstall.exe" "$out/uninstall.exe"
+cp "$out/failing.exe" "$custom_folder/uninstall.exe"
+before=$(listing "$custom_folder")
+entry_before=$(wine reg query "$uninstall_key" 2>/dev/null | sort)
+code=0; wine "$setup" /S || code=$?
+[ $code = 6 ] || fail "an install over a failing uninstaller ended with $code"
+[ "$(listing "$custom_folder")" = "$before" ] || fail "an install over a failing uninstaller changed files"
+[ "$(wine reg query "$uninstall_key" 2>/dev/null | sort)" = "$entry_before" ] || fail "it changed the entry"
+[ ! -e "$folder" ] || fail "it installed into $folder"
+cp "$out/uninstall.exe" "$custom_folder/uninstall.exe"
 
 echo "-- an older version over a newer one"
 wine reg add "$uninstall_key" /v DisplayVersion /d 99.0.0 /f >/dev/null 2>&1
@@ -252,12 +295,21 @@ echo "-- the portable zip"
 wine reg delete 'HKCU\Software\VB and VBA Program Settings\kaltrix' /f >/dev/null 2>&1 || true
 mkdir -p "$out/portable" && unzip -q "$(ls "$dist"/kaltrix-*-win64.zip)" -d "$out/portable"
 portable=$(ls -d "$out"/portable/kaltrix-*-win64)
-[ -f "$portable/kaltrix.ini" ] && [ ! -s "$portable/kaltrix.ini" ] || fail "the zip has no empty kaltrix.ini"
+[ -f "$portable/kaltrix.portable" ] && [ ! -e "$portable/kaltrix.ini" ] || fail "the zip is not portable as shipped"
+for dll in $(cd "$portable" && find . -name '*.dll' -printf '%f\n'); do
+    grep -q "^  $dll: " "$portable/THIRD-PARTY-NOTICES.txt" || fail "$dll has no notice"
+done
+grep -q 'All rights to this software are held by' "$portable/LICENSE.txt" || fail "the zip has no terms"
 start portable "$(winepath -w "$portable/kaltrix.exe")"
 wait_for 60 window "Kaltrix v1.0" 497 || fail "portable: no main window"
 leave portable "$(window "Kaltrix v1.0" 497 || true)"
 grep -q '^\[Settings\]' "$portable/kaltrix.ini" || fail "the portable copy wrote no settings beside itself"
 [ -z "$(settings)" ] || fail "the portable copy wrote to the registry: $(settings)"
+used=$(cat "$portable/kaltrix.ini")
+for time in 1 2; do # an update: the same zip, or a newer one, unpacked over the used copy
+    unzip -qo "$(ls "$dist"/kaltrix-*-win64.zip)" -d "$out/portable"
+done
+[ "$(cat "$portable/kaltrix.ini")" = "$used" ] || fail "unpacking the zip again lost the portable settings"
 
 wineserver --kill || true
 echo "Screenshots: $out"
