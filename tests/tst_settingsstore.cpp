@@ -370,8 +370,7 @@ void tst_SettingsStore::randomBytesNeverCrashOrHang()
                                      : Significant.at(random.bounded(Significant.size()));
         if (round % 2 != 0)
             bytes.replace('\0', '\x01'); // text, if not INI
-        const bool text =
-            !bytes.contains('\0') && !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF");
+        const bool text = SettingsStore::isOurText(bytes);
         {
             QFile file(path());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

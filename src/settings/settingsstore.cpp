@@ -26,13 +26,12 @@ QString filePath(const QString &application)
     return folder + QStringLiteral("/Orvena/") + application + QStringLiteral(".ini");
 }
 
-namespace {
-// The file is UTF-8 text, as we write it. One in UTF-16 or UTF-32 (by its byte-order mark, or the zero
-// bytes such text is full of without one) or with binary data in it is somebody else's: never rewritten.
 bool isOurText(QByteArrayView bytes)
 {
     return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !bytes.contains('\0');
 }
+
+namespace {
 
 // Absent reads as empty; what cannot be ours is refused.
 Native::FileRead readOurs(const QString &path, QByteArray &bytes)

@@ -24,6 +24,11 @@ bool write(const QString &application, const QString &section, const QString &ke
 QString readFile(const QString &path, const QString &section, const QString &key);
 bool writeFile(const QString &path, const QString &section, const QString &key, const QString &value);
 
+// The file is UTF-8 text, as the store writes it. One in UTF-16 or UTF-32 (by its byte-order mark, or the
+// zero bytes such text is full of without one) or with binary data in it is somebody else's: it reads as
+// empty and is never rewritten.
+bool isOurText(QByteArrayView bytes);
+
 // Larger files are never opened: ours holds two short lines.
 constexpr qint64 LargestFile = 64 * 1024;
 
