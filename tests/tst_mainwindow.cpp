@@ -127,6 +127,8 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()
                                          << QStringLiteral("AB") << 3;
     QTest::addRow("ctrl+backspace types a code, not a deletion")
         << (letters("ab") << Key{Qt::Key_Backspace, Qt::ControlModifier, {}}) << QStringLiteral("AB") << 1;
+    QTest::addRow("ctrl+enter types a line feed, not an Enter")
+        << (letters("ab") << Key{Qt::Key_Return, Qt::ControlModifier, {}}) << QStringLiteral("AB") << 1;
     QTest::addRow("ctrl+space types a blank")
         << (letters("a") << Key{Qt::Key_Space, Qt::ControlModifier, {}} << letters("b"))
         << QStringLiteral("A B") << 0;

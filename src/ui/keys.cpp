@@ -15,7 +15,8 @@ int keyAsciiOf(const QKeyEvent &event)
         return control && !alt ? 127 : 8;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        // Ctrl+Enter types a line feed (10) on Windows, which no box takes as Enter.
+        return control && !alt ? 10 : 13;
     case Qt::Key_Escape:
         return 27;
     case Qt::Key_Space:
