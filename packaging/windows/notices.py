@@ -90,25 +90,27 @@ def collect(args):
 
     entries = read_attributions(os.path.realpath(args.source))
     deps = compiled_files(args.build)
-    for folder, _, files in os.walk(args.build):
-        for dll in sorted(f for f in files if f.endswith(".dll")):
-            target = os.path.relpath(os.path.join(folder, dll), args.build)
-            used = used_files(args.build, target, deps)
-            ids = []
-            for entry in entries:
-                if not covers(entry["_scope"], used):
-                    continue
-                ids.append(entry["Id"])
-                texts = []
-                for licence in entry["_licences"]:
-                    text_name = entry["Id"] + "-" + os.path.basename(licence)
-                    shutil.copy(licence, os.path.join(args.out, text_name))
-                    texts.append(text_name)
-                index["components"][entry["Id"]] = {
-                    key: entry.get(key, "") for key in ("Name", "Version", "Homepage", "License",
-                                                        "LicenseId", "Copyright")
-                } | {"texts": texts}
-            index["libraries"][dll] = sorted(set(ids))
+    # The libraries the module's build links (not the phony aliases, nor its configure tests).
+    targets = sorted(line.split(":")[0] for line in ninja(args.build, "-t", "targets", "all").splitlines()
+                     if re.match(r"(bin|plugins)/\S+\.dll: ", line) and not line.endswith(": phony"))
+    for target in targets:
+        dll = os.path.basename(target)
+        used = used_files(args.build, target, deps)
+        ids = []
+        for entry in entries:
+            if not covers(entry["_scope"], used):
+                continue
+            ids.append(entry["Id"])
+            texts = []
+            for licence in entry["_licences"]:
+                text_name = entry["Id"] + "-" + os.path.basename(licence)
+                shutil.copy(licence, os.path.join(args.out, text_name))
+                texts.append(text_name)
+            index["components"][entry["Id"]] = {
+                key: entry.get(key, "") for key in ("Name", "Version", "Homepage", "License",
+                                                    "LicenseId", "Copyright")
+            } | {"texts": texts}
+        index["libraries"][dll] = sorted(set(ids))
     with open(index_path, "w", encoding="utf-8") as f:
         json.dump(index, f, indent=1, sort_keys=True)
 
