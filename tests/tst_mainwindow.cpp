@@ -339,8 +339,10 @@ void tst_MainWindow::aboutBoxIsModalAndItsLinksWork()
         QTest::mouseClick(about->lblHomePage, Qt::LeftButton);
         QTest::mouseClick(about->lblCobrand, Qt::LeftButton);
         QVERIFY(about->isVisible());
-        // The main window takes no input while the box is up.
-        QVERIFY(!m_main->isEnabled() || QApplication::activeModalWidget() == about);
+        // The main window takes no input while the box is up: Start with no name would ask for one.
+        QTest::mouseClick(m_main->windowHandle(), Qt::LeftButton, {},
+                          m_main->cmdNext->mapTo(m_main, m_main->cmdNext->rect().center()));
+        QVERIFY(m_platform.messages.isEmpty());
         checked = true;
         QTest::keyClick(about, Qt::Key_Escape);
     });
@@ -349,7 +351,6 @@ void tst_MainWindow::aboutBoxIsModalAndItsLinksWork()
     QCOMPARE(m_platform.openedUrls, (QList<QUrl>{modHelp::HomePageURL(), modHelp::FullBrandPageURL()}));
     QVERIFY(!QApplication::activeModalWidget());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(QApplication::topLevelWidgets().size() >= 1);
     for (QWidget *window : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<frmAbout *>(window));
 }

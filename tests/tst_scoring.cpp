@@ -27,7 +27,8 @@ private slots:
     void everyOptionCountsForItsType();
     void tenAnswersGiveTheThreeTotals_data();
     void tenAnswersGiveTheThreeTotals();
-    void everyCombinationAddsUpTo100();
+    void scoreStopsBelowTheSixteenBitLimit_data();
+    void scoreStopsBelowTheSixteenBitLimit();
     void resultLineReadsScoreThenType_data();
     void resultLineReadsScoreThenType();
 };
@@ -83,16 +84,26 @@ void tst_Scoring::tenAnswersGiveTheThreeTotals()
     QCOMPARE(intEctomorphScore, ectomorph);
 }
 
-void tst_Scoring::everyCombinationAddsUpTo100()
+void tst_Scoring::scoreStopsBelowTheSixteenBitLimit_data()
 {
-    Choices choices(QuestionCount, 0);
-    for (int n = 0; n < 59049; ++n) { // 3 to the 10th
-        for (int q = 0, rest = n; q < QuestionCount; ++q, rest /= 3)
-            choices[q] = rest % 3;
-        answerAll(choices);
-        if (intEndomorphScore + intMesomorphScore + intEctomorphScore != 100)
-            QFAIL(qPrintable(QStringLiteral("combination %1 does not add up to 100").arg(n)));
-    }
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addRow("room for one more answer") << 32750 << 32760;
+    QTest::addRow("exactly at the limit") << 32757 << 32767;
+    QTest::addRow("one short of room") << 32758 << 32758;
+    QTest::addRow("at the limit") << 32767 << 32767;
+}
+
+// A score that would wrap to a negative number stays as it was; the other types are not touched.
+void tst_Scoring::scoreStopsBelowTheSixteenBitLimit()
+{
+    QFETCH(int, before);
+    QFETCH(int, after);
+    resetScores();
+    intEndomorphScore = qint16(before);
+    addAnswer(BodyType::Endomorph);
+    QCOMPARE(int(intEndomorphScore), after);
+    QCOMPARE(intMesomorphScore + intEctomorphScore, 0);
 }
 
 void tst_Scoring::resultLineReadsScoreThenType_data()
