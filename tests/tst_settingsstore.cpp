@@ -171,6 +171,9 @@ void tst_SettingsStore::valuesRoundTripThroughTheFile_data()
     QTest::addRow("list-like value") << u"k"_s << u"a, b,c"_s;
     QTest::addRow("serialised-looking value") << u"k"_s << u"@Variant(\\0\\0)"_s;
     QTest::addRow("blanks around") << u" k "_s << u"  v  "_s;
+    QTest::addRow("separators and quotes") << u"a=b;c"_s << u"x=\"y\"; z #w"_s;
+    QTest::addRow("beyond ASCII") << u"Zo\u00EB"_s << u"\u00E9t\u00E9 \u2603 \U0001F600"_s;
+    QTest::addRow("empty value") << u"k"_s << u""_s;
     QTest::addRow("never written") << u"other"_s << QString();
 }
 
@@ -179,11 +182,29 @@ void tst_SettingsStore::valuesRoundTripThroughTheFile()
     QFETCH(QString, key);
     QFETCH(QString, value);
 
-    if (QTest::currentDataTag() != "never written"_ba)
+    const bool written = QTest::currentDataTag() != "never written"_ba;
+    // Another program's section, as QSettings writes it, around ours.
+    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+    {
+        QSettings other(path(), QSettings::IniFormat);
+        other.setValue(u"Other/kept"_s, u"a, b = c"_s);
+    }
+    if (written)
         QVERIFY(SettingsStore::write(App, Section, key, value));
     QVERIFY(SettingsStore::write(App, Section, u"neighbour"_s, u"n"_s));
     QCOMPARE(SettingsStore::read(App, Section, key), value);
     QCOMPARE(SettingsStore::read(App, Section, u"neighbour"_s), u"n"_s);
+
+    // The dialect is Qt's own: QSettings reads what the store wrote, and the store what QSettings writes.
+    QSettings settings(path(), QSettings::IniFormat);
+    QCOMPARE(settings.value(Section + u'/' + key).toString(), value);
+    QCOMPARE(settings.value(u"Other/kept"_s).toString(), u"a, b = c"_s);
+    if (!written)
+        return;
+    settings.remove(Section);
+    settings.setValue(Section + u'/' + key, value);
+    settings.sync();
+    QCOMPARE(SettingsStore::read(App, Section, key), value);
 }
 
 void tst_SettingsStore::namesQSettingsWouldMisreadAreRefused_data()
