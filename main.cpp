@@ -1,8 +1,9 @@
+#include "app/forms.h"
+#include "app/process.h"
 #include "app/startup.h"
 #include "settings/programsettings.h"
-#include "ui/native.h"
-#include "ui/programstyle.h"
-#include "ui/qtplatform.h"
+#include "ui/look/programstyle.h"
+#include "ui/system/qtplatform.h"
 
 #include <QApplication>
 
@@ -11,10 +12,10 @@
 
 int main(int argc, char *argv[])
 {
-    Native::prepareProcess();
+    Process::prepareProcess();
     // The platform the program prefers, ahead of the arguments: a -platform given there still wins.
     std::vector<char *> arguments(argv, argv + argc);
-    QByteArray platforms = Native::preferredPlatforms();
+    QByteArray platforms = Process::preferredPlatforms();
     char platformOption[] = "-platform";
     if (!platforms.isEmpty())
         arguments.insert(arguments.begin() + 1, {platformOption, platforms.data()});
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
     ProgramSettings settings;
     QtPlatform platform(settings);
     Platform::install(&platform);
+    ProgramNavigation navigation;
     StartApplication();
     return app.exec();
 }

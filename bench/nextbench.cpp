@@ -4,7 +4,7 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "test/testwindow.h"
-#include "ui/platform.h"
+#include "ui/system/platform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -105,6 +105,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     BenchPlatform platform;
     Platform::install(&platform);
+    ProgramNavigation navigation;
     const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
 
     frmMain &main = Forms::mainWindow();

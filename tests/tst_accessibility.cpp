@@ -3,11 +3,11 @@
 #include "fakeplatform.h"
 #include "test/resultview.h"
 #include "test/testwindow.h"
-#include "ui/windowregistry.h"
+#include "ui/windows/windowregistry.h"
 #include "web/aboutbox.h"
 #include "web/exitscreen.h"
 
-#include "ui/style.h"
+#include "ui/look/appearance.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -157,6 +157,7 @@ private slots:
 
 private:
     FakePlatform m_platform;
+    ProgramNavigation m_navigation;
 };
 
 // The whole suite runs on a dark desktop: the program's own colours must stand without its help.

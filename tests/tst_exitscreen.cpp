@@ -1,8 +1,8 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "fakeplatform.h"
-#include "ui/linklabel.h"
-#include "ui/windowregistry.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/windows/windowregistry.h"
 #include "web/exitscreen.h"
 #include "web/links.h"
 
@@ -28,10 +28,10 @@ private slots:
     void escapeDoesNotClose();
     void exitAndCloseBoxBothEndTheProcess_data();
     void exitAndCloseBoxBothEndTheProcess();
-    void tabOrderStartsOnExit();
 
 private:
     FakePlatform m_platform;
+    ProgramNavigation m_navigation;
 };
 
 void tst_ExitScreen::cleanup()
@@ -155,27 +155,6 @@ void tst_ExitScreen::exitAndCloseBoxBothEndTheProcess()
     QVERIFY(main.isClosed());
     QVERIFY(screen.isClosed());
     QVERIFY(WindowRegistry::openWindows().isEmpty());
-}
-
-void tst_ExitScreen::tabOrderStartsOnExit()
-{
-    Forms::showExitScreen();
-    frmNagScreen2 &screen = Forms::exitScreen();
-    QApplication::setActiveWindow(&screen);
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-    QCOMPARE(QApplication::focusWidget(), screen.cmdClose);
-    QStringList chain;
-    QWidget *widget = screen.cmdClose;
-    do {
-        chain << widget->objectName();
-        QTest::keyClick(widget, Qt::Key_Tab);
-        widget = QApplication::focusWidget();
-    } while (widget != screen.cmdClose && chain.size() < 20);
-    QCOMPARE(chain,
-             (QStringList{QStringLiteral("cmdClose"), QStringLiteral("Check1"), QStringLiteral("Picture1"),
-                          QStringLiteral("txtName"), QStringLiteral("cmdSubmit"), QStringLiteral("txtEmail"),
-                          QStringLiteral("txtFriendEmail"), QStringLiteral("txtFriendName"),
-                          QStringLiteral("txtMessage")}));
 }
 
 QTEST_MAIN(tst_ExitScreen)

@@ -1,11 +1,13 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "fakeplatform.h"
+#include "formdecode.h"
 #include "settings/scramble.h"
 #include "settings/settingsstore.h"
 #include "settings/updatereminder.h"
-#include "ui/placeholderfield.h"
-#include "ui/qtplatform.h"
+#include "ui/system/qtplatform.h"
+#include "ui/widgets/placeholderfield.h"
+#include "ui/widgets/textrules.h"
 #include "web/exitscreen.h"
 #include "web/links.h"
 #include "web/tellafriend.h"
@@ -226,20 +228,6 @@ bool isSubsequence(const QString &part, const QString &whole)
     return true;
 }
 
-// The address decoded the way a server-side form handler reads it: "&" splits, the first "=" ends the key,
-// "+" is a blank, the rest is percent-decoded as UTF-8.
-QList<std::pair<QString, QString>> formDecode(const QByteArray &query)
-{
-    QList<std::pair<QString, QString>> items;
-    for (QByteArray part : query.split('&')) {
-        part.replace('+', ' ');
-        const qsizetype equals = part.indexOf('=');
-        items.append(
-            {QUrl::fromPercentEncoding(part.left(equals)), QUrl::fromPercentEncoding(part.mid(equals + 1))});
-    }
-    return items;
-}
-
 // Field texts rich in what the checks and the address care about.
 QString randomFieldText(QRandomGenerator &random, int maxTokens)
 {
@@ -406,6 +394,7 @@ private slots:
 
 private:
     FakePlatform m_platform;
+    ProgramNavigation m_navigation;
     QTemporaryDir m_configHome{QFileInfo::exists(u"/dev/shm"_s)
                                    ? u"/dev/shm/kaltrix-fuzz-XXXXXX"_s
                                    : QDir::tempPath() + u"/kaltrix-fuzz-XXXXXX"_s};
@@ -578,7 +567,7 @@ void tst_Fuzz::referralAnswersOrSendsEveryValueIntact()
         for (int f = 0; f < trimmed.size(); ++f)
             expected.append({u"taf%1"_s.arg(f + 1), trimmed[f]});
         expected.append({u"taf6"_s, modHelp::ProductSiteURL().toString()});
-        QVERIFY2(formDecode(encoded.mid(question + 1)) == expected, qPrintable(where));
+        QVERIFY2(formDecode(encoded) == expected, qPrintable(where));
     }
     QVERIFY2(sent > cases / 20, "too few cases reach the address to prove the encoding");
     QVERIFY(screen.isVisible());

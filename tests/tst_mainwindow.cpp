@@ -3,8 +3,8 @@
 #include "fakeplatform.h"
 #include "test/scoring.h"
 #include "test/testwindow.h"
-#include "ui/linklabel.h"
-#include "ui/windowregistry.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/windows/windowregistry.h"
 #include "web/aboutbox.h"
 #include "web/exitscreen.h"
 #include "web/links.h"
@@ -82,6 +82,7 @@ private slots:
 private:
     frmMain *m_main = nullptr;
     FakePlatform m_platform;
+    ProgramNavigation m_navigation;
 };
 
 void tst_MainWindow::init()

@@ -1,6 +1,8 @@
 #include "app/forms.h"
 #include "fakeplatform.h"
-#include "ui/placeholderfield.h"
+#include "formdecode.h"
+#include "ui/widgets/placeholderfield.h"
+#include "ui/widgets/textrules.h"
 #include "web/exitscreen.h"
 #include "web/links.h"
 #include "web/tellafriend.h"
@@ -21,20 +23,6 @@ struct Panel
     QString friendName = u"Bob"_s;
     QString friendEmail = u"bob@example.org"_s;
 };
-
-// Reads the query as a server-side form handler does: "&" splits, the first "=" ends the key, "+" is a blank,
-// and the rest is percent-decoded as UTF-8.
-QList<std::pair<QString, QString>> formDecode(const QByteArray &encodedUrl)
-{
-    QList<std::pair<QString, QString>> items;
-    for (QByteArray part : encodedUrl.mid(encodedUrl.indexOf('?') + 1).split('&')) {
-        part.replace('+', ' ');
-        const qsizetype equals = part.indexOf('=');
-        items.append(
-            {QUrl::fromPercentEncoding(part.left(equals)), QUrl::fromPercentEncoding(part.mid(equals + 1))});
-    }
-    return items;
-}
 
 // Replaces the text with one key press per character; a line feed is the Return key.
 void retype(QWidget *widget, const QString &text)
@@ -90,6 +78,7 @@ private:
     void submit() { QTest::mouseClick(m_screen->cmdSubmit, Qt::LeftButton); }
 
     FakePlatform m_platform;
+    ProgramNavigation m_navigation;
     frmNagScreen2 *m_screen = nullptr;
 };
 

@@ -2,7 +2,7 @@
 #include "settings/scramble.h"
 #include "settings/settingsstore.h"
 #include "settings/updatereminder.h"
-#include "ui/qtplatform.h"
+#include "ui/system/qtplatform.h"
 #include "web/links.h"
 
 #include <QDir>

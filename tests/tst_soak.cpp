@@ -4,7 +4,7 @@
 #include "test/resultview.h"
 #include "test/scoring.h"
 #include "test/testwindow.h"
-#include "ui/windowregistry.h"
+#include "ui/windows/windowregistry.h"
 #include "web/exitscreen.h"
 
 #include <QApplication>
@@ -85,6 +85,7 @@ private:
     bool pass(QRandomGenerator &random);
 
     FakePlatform m_platform;
+    ProgramNavigation m_navigation;
 };
 
 void tst_Soak::cleanup()

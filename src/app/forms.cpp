@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "test/testwindow.h"
-#include "ui/navigation.h"
+#include "ui/windows/navigation.h"
 #include "web/exitscreen.h"
 
 #include <QPointer>
@@ -18,28 +18,45 @@ template <typename T> T *alive(const QPointer<T> &form)
     return form && !form->isClosed() ? form.data() : nullptr;
 }
 
-class ProgramNavigation final : public Navigation
-{
-public:
-    ProgramNavigation() { Navigation::install(this); }
-
-    QWidget &mainWindow() override { return Forms::mainWindow(); }
-    void showExitScreen() override { Forms::showExitScreen(); }
-    void hideExitScreen() override { Forms::hideExitScreen(); }
-    void keepExitScreenOffScreen(bool on) override
-    {
-        // Turning it off finds the screen only if it still lives.
-        frmNagScreen2 *screen = on ? &Forms::exitScreen() : Forms::existingExitScreen();
-        if (screen)
-            screen->setAttribute(Qt::WA_DontShowOnScreen, on);
-    }
-    void exitApplication() override { ExitApplication(); }
-};
-
-// Installed while the program starts, before main() builds any window: every window any layer builds can
-// already ask for another.
-ProgramNavigation g_navigation;
 } // namespace
+
+ProgramNavigation::ProgramNavigation()
+{
+    Navigation::install(this);
+}
+
+ProgramNavigation::~ProgramNavigation()
+{
+    Navigation::install(nullptr);
+}
+
+QWidget &ProgramNavigation::mainWindow()
+{
+    return Forms::mainWindow();
+}
+
+void ProgramNavigation::showExitScreen()
+{
+    Forms::showExitScreen();
+}
+
+void ProgramNavigation::hideExitScreen()
+{
+    Forms::hideExitScreen();
+}
+
+void ProgramNavigation::keepExitScreenOffScreen(bool on)
+{
+    // Turning it off finds the screen only if it still lives.
+    frmNagScreen2 *screen = on ? &Forms::exitScreen() : Forms::existingExitScreen();
+    if (screen)
+        screen->setAttribute(Qt::WA_DontShowOnScreen, on);
+}
+
+void ProgramNavigation::exitApplication()
+{
+    ExitApplication();
+}
 
 namespace Forms {
 

@@ -1,11 +1,29 @@
 #pragma once
 
+#include "ui/windows/navigation.h"
+
 class frmMain;
 class frmDisplay;
 class frmNagScreen2;
 
-// The program's windows, created on first use, one of each at a time. The windows below reach them through
-// the Navigation this file installs.
+// What the windows of the layers below ask of the program, answered by the windows below. It installs itself
+// for its lifetime: main() makes one for the program, each test fixture that builds windows one of its own.
+class ProgramNavigation final : public Navigation
+{
+public:
+    ProgramNavigation();
+    ~ProgramNavigation() override;
+    ProgramNavigation(const ProgramNavigation &) = delete;
+    ProgramNavigation &operator=(const ProgramNavigation &) = delete;
+
+    QWidget &mainWindow() override;
+    void showExitScreen() override;
+    void hideExitScreen() override;
+    void keepExitScreenOffScreen(bool on) override;
+    void exitApplication() override;
+};
+
+// The program's windows, created on first use, one of each at a time.
 namespace Forms {
 frmMain &mainWindow();
 frmMain *existingMainWindow();

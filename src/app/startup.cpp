@@ -3,11 +3,11 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "settings/updatereminder.h"
-#include "ui/form.h"
-#include "ui/messages.h"
-#include "ui/native.h"
-#include "ui/style.h"
-#include "ui/windowregistry.h"
+#include "ui/look/appearance.h"
+#include "ui/system/native.h"
+#include "ui/windows/form.h"
+#include "ui/windows/messages.h"
+#include "ui/windows/windowregistry.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform.h"
+#include "ui/system/platform.h"
 
 // The one place that chooses where the program's settings live. A portable copy keeps them in a settings
 // file named after the program beside the program itself, and leaves nothing on the machine; any other in

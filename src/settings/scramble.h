@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/singlebyteset.h"
+#include "ui/system/singlebyteset.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "settings/settingsstore.h"
 
 #include "settings/initext.h"
-#include "ui/native.h"
+#include "settings/settingsfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@ QString filePath(const QString &application)
 {
     if (!isPlainName(application))
         return {};
-    const QString folder = Native::configHome();
+    const QString folder = SettingsFiles::configHome();
     if (folder.isEmpty())
         return {};
     return folder + QStringLiteral("/Orvena/") + application + QStringLiteral(".ini");
@@ -34,10 +34,11 @@ bool isOurText(QByteArrayView bytes)
 namespace {
 
 // Absent reads as empty; what cannot be ours is refused.
-Native::FileRead readOurs(const QString &path, QByteArray &bytes)
+SettingsFiles::FileRead readOurs(const QString &path, QByteArray &bytes)
 {
-    const Native::FileRead read = Native::readRegularFile(path, LargestFile, bytes);
-    return read == Native::FileRead::Read && !isOurText(bytes) ? Native::FileRead::Refused : read;
+    const SettingsFiles::FileRead read = SettingsFiles::readRegularFile(path, LargestFile, bytes);
+    return read == SettingsFiles::FileRead::Read && !isOurText(bytes) ? SettingsFiles::FileRead::Refused
+                                                                      : read;
 }
 } // namespace
 
@@ -45,7 +46,7 @@ QString readFile(const QString &path, const QString &section, const QString &key
 {
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        readOurs(path, bytes) != Native::FileRead::Read)
+        readOurs(path, bytes) != SettingsFiles::FileRead::Read)
         return {};
     return IniText::value(bytes, section, key);
 }
@@ -54,7 +55,7 @@ bool writeFile(const QString &path, const QString &section, const QString &key, 
 {
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        readOurs(path, bytes) == Native::FileRead::Refused)
+        readOurs(path, bytes) == SettingsFiles::FileRead::Refused)
         return false;
     const QByteArray written = IniText::withValue(bytes, section, key, value);
     // A file the next start would refuse to read loses every setting in it: better not to write at all.

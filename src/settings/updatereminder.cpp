@@ -1,7 +1,7 @@
 #include "settings/updatereminder.h"
 
 #include "settings/scramble.h"
-#include "ui/messages.h"
+#include "ui/windows/messages.h"
 #include "web/links.h"
 
 #include <QDate>

@@ -4,11 +4,11 @@
 #include "test/resultview.h"
 
 #include "test/scoring.h"
-#include "ui/accessibility.h"
-#include "ui/controls.h"
-#include "ui/linklabel.h"
-#include "ui/style.h"
-#include "ui/twips.h"
+#include "ui/accessibility/accessibility.h"
+#include "ui/look/appearance.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/windows/twips.h"
 #include "web/links.h"
 
 #include <QIcon>

@@ -7,13 +7,13 @@
 
 #include "test/resultview.h"
 #include "test/scoring.h"
-#include "ui/accessibility.h"
-#include "ui/controls.h"
-#include "ui/linklabel.h"
-#include "ui/navigation.h"
-#include "ui/pagestack.h"
-#include "ui/platform.h"
-#include "ui/style.h"
+#include "ui/accessibility/accessibility.h"
+#include "ui/look/appearance.h"
+#include "ui/system/platform.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/widgets/pagestack.h"
+#include "ui/windows/navigation.h"
 #include "web/sharedlinks.h"
 
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "test/catalogue.h"
-#include "ui/form.h"
+#include "ui/windows/form.h"
 
 #include <array>
 #include <memory>

@@ -3,14 +3,14 @@
 
 #include "web/aboutbox.h"
 
-#include "ui/accessibility.h"
-#include "ui/controls.h"
-#include "ui/form.h"
-#include "ui/linklabel.h"
-#include "ui/platform.h"
-#include "ui/style.h"
-#include "ui/titlebar.h"
-#include "ui/twips.h"
+#include "ui/accessibility/accessibility.h"
+#include "ui/look/appearance.h"
+#include "ui/system/platform.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/widgets/titlebar.h"
+#include "ui/windows/form.h"
+#include "ui/windows/twips.h"
 #include "web/links.h"
 
 #include <QFrame>

@@ -5,14 +5,15 @@
 
 #include "web/exitscreen.h"
 
-#include "ui/controls.h"
-#include "ui/keys.h"
-#include "ui/linklabel.h"
-#include "ui/messages.h"
-#include "ui/navigation.h"
-#include "ui/placeholderfield.h"
-#include "ui/platform.h"
-#include "ui/style.h"
+#include "ui/look/appearance.h"
+#include "ui/system/platform.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/keys.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/widgets/placeholderfield.h"
+#include "ui/widgets/textrules.h"
+#include "ui/windows/messages.h"
+#include "ui/windows/navigation.h"
 #include "web/links.h"
 #include "web/tellafriend.h"
 

@@ -1,7 +1,7 @@
 #include "web/links.h"
 
 #include "siteconfig.h"
-#include "ui/platform.h"
+#include "ui/system/platform.h"
 
 namespace modHelp {
 

@@ -1,9 +1,9 @@
 #include "web/sharedlinks.h"
 
-#include "ui/controls.h"
-#include "ui/linklabel.h"
-#include "ui/pagestack.h"
-#include "ui/style.h"
+#include "ui/look/appearance.h"
+#include "ui/widgets/controls.h"
+#include "ui/widgets/linklabel.h"
+#include "ui/widgets/pagestack.h"
 #include "web/aboutbox.h"
 #include "web/links.h"
 

@@ -1,7 +1,7 @@
 #include "web/tellafriend.h"
 
-#include "ui/messages.h"
-#include "ui/placeholderfield.h"
+#include "ui/widgets/textrules.h"
+#include "ui/windows/messages.h"
 #include "web/links.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #include "fakeplatform.h"
 
-#include "ui/form.h"
-#include "ui/programstyle.h"
-#include "ui/windowregistry.h"
+#include "ui/look/programstyle.h"
+#include "ui/windows/form.h"
+#include "ui/windows/windowregistry.h"
 
 #include <QApplication>
 #include <QCoreApplication>

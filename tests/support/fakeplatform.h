@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/platform.h"
+#include "ui/system/platform.h"
 
 #include <QList>
 #include <QMap>

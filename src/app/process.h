@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+// How the process starts, as each system wants it: one implementation per system (process_unix.cpp,
+// process_win.cpp), chosen when the program is built.
+namespace Process {
+
+// Hardening that must happen before the application object loads any plugin.
+void prepareProcess();
+
+// The window platforms to try, in order, for Qt's -platform option; empty where Qt's own choice stands (the
+// user set QT_QPA_PLATFORM, or the system has one platform only).
+QByteArray preferredPlatforms();
+
+} // namespace Process

@@ -1,0 +1,26 @@
+#include "settings/settingsfiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace SettingsFiles {
+
+FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileRead::Absent;
+    QFile file(path);
+    if (!info.isFile() || info.size() > largest || !file.open(QIODevice::ReadOnly))
+        return FileRead::Refused;
+    bytes = file.read(largest + 1);
+    return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
+}
+
+QString configHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+} // namespace SettingsFiles

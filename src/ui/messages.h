@@ -1,8 +1,0 @@
-#pragma once
-
-#include "ui/platform.h"
-
-// The program's message boxes, all captioned with the application title.
-void showInformation(const QString &text);
-void showCritical(const QString &text);
-MessageAnswer askYesNo(const QString &text, MessageIcon icon, MessageAnswer defaultAnswer);

@@ -1,0 +1,12 @@
+#include "ui/widgets/textrules.h"
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.sliced(first, last - first);
+}
