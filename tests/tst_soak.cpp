@@ -138,12 +138,12 @@ void tst_Soak::twoHundredTestPassesLeaveNothingBehind()
     const Census after = takeCensus();
 
     const QByteArray counts = "before: " + describe(before) + "; after: " + describe(after);
-    QVERIFY2(after.topLevelWidgets == before.topLevelWidgets, counts);
-    QVERIFY2(after.widgets == before.widgets, counts);
-    QVERIFY2(after.objects == before.objects, counts);
-    QVERIFY2(after.openWindows == before.openWindows, counts);
+    QVERIFY2(after.topLevelWidgets == before.topLevelWidgets, counts.constData());
+    QVERIFY2(after.widgets == before.widgets, counts.constData());
+    QVERIFY2(after.objects == before.objects, counts.constData());
+    QVERIFY2(after.openWindows == before.openWindows, counts.constData());
     // Measured growth is a few kilobytes over 200 passes; even one leaked object per pass would exceed it.
-    QVERIFY2(after.heapBytes - before.heapBytes < 16 * 1024, counts);
+    QVERIFY2(after.heapBytes - before.heapBytes < 16 * 1024, counts.constData());
     QVERIFY(m_platform.messages.isEmpty());
     QCOMPARE(main.txtFirstName->text(), QStringLiteral("ANNA"));
 }
