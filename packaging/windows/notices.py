@@ -40,6 +40,10 @@ def read_attributions(source):
                 scope = [os.path.join(folder, entry["Path"])]
             else:
                 scope = [folder]
+            # A scope that names no file that exists (a misspelt name: qtsvg's says qtsvghandler.cpp) falls
+            # back to the whole folder: better a notice too many than one missing.
+            if not any(os.path.exists(p) for p in scope):
+                scope = [folder]
             licence_files = entry.get("LicenseFiles") or [entry.get("LicenseFile", "")]
             entry["_scope"] = [os.path.realpath(p) for p in scope]
             entry["_licences"] = [os.path.realpath(os.path.join(folder, f)) for f in licence_files if f]
