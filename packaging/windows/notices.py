@@ -4,7 +4,7 @@
   notices.py collect SOURCE BUILD OUT --origin TEXT
       After a Qt module is built: for every DLL in BUILD, the third-party code of SOURCE that went into it,
       found by the module's own qt_attribution.json files and the sources and headers ninja compiled for
-      that DLL (`ninja -t inputs`, `ninja -t deps`). Adds to OUT/attributions.json and copies the licence
+      that DLL (`ninja -t inputs`, `ninja -t deps`), less those of the DLLs it links. Adds to OUT/attributions.json and copies the licence
       texts into OUT. OUT also keeps Qt's own licence texts and TEXT, where the module's source came from.
 
   notices.py write OUT_FILE --attributions DIR --terms LICENSE LIBRARY...
@@ -97,12 +97,15 @@ def collect(args):
     # The libraries the module's build links (not the phony aliases, nor its configure tests).
     targets = sorted(line.split(":")[0] for line in ninja(args.build, "-t", "targets", "all").splitlines()
                      if re.match(r"(bin|plugins)/\S+\.dll: ", line) and not line.endswith(": phony"))
+    used = {target: used_files(args.build, target, deps) for target in targets}
     for target in targets:
         dll = os.path.basename(target)
-        used = used_files(args.build, target, deps)
+        # ninja's inputs run through the libraries a library links: what those hold is theirs, not its.
+        own = used[target].difference(*[files for other, files in used.items()
+                                         if other != target and files <= used[target]])
         ids = []
         for entry in entries:
-            if not covers(entry["_scope"], used):
+            if not covers(entry["_scope"], own):
                 continue
             ids.append(entry["Id"])
             texts = []

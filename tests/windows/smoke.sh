@@ -96,7 +96,7 @@ for bit in (0x4, 0x8, 0x10):  # name, relative path, working folder, in that ord
         text = data[at + 2:at + 2 + size].decode("utf-16-le" if wide else "latin-1")
         at += 2 + size
         if bit == 0x10:
-            print(text)
+            print(text.rstrip("\0"))  # Wine counts the terminating zero
 PY
 }
 # The installed files with their sizes and times, to tell that nothing changed.
