@@ -23,17 +23,22 @@ protected:
         // well once it has read the widget while it was hidden.
         if (event->type() == QEvent::Show && watched->isWidgetType() && QAccessible::isActive())
             announceVisible(watched);
-        // The bridge holds every key back while it asks the screen reader, then posts it again. An Alt that
-        // comes back after the rest of its chord (Alt+B) would arm the menu bar once more, and its release
-        // would then put the menu bar into keyboard mode and take the focus from the window. The real Alt
-        // armed the menu bar before the chord, so that copy is dropped; a lone Alt still opens the menu bar.
-        if (event->type() == QEvent::ShortcutOverride && QAccessible::isActive()) {
+        // The bridge holds every key press and release back while it asks the screen reader, then posts it
+        // again; the chord itself has already acted by then, through the window system's own shortcut
+        // check. An Alt that comes back after the rest of its chord (Alt+B, Alt+H) does harm wherever it
+        // lands: it arms the menu bar once more, whose release then takes the focus from the window, and on
+        // a busy machine it reaches the menu the chord has just opened, which an Alt closes. The real Alt
+        // did its part before the chord, so that copy is dropped, press and release; a lone Alt still opens
+        // the menu bar.
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+            QAccessible::isActive()) {
             const auto *key = static_cast<const QKeyEvent *>(event);
             const bool alt = key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
-            if (event->spontaneous())
-                m_altInChord = !alt && (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier));
-            else
+            if (!event->spontaneous())
                 return alt && m_altInChord;
+            if (type == QEvent::ShortcutOverride)
+                m_altInChord = !alt && (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier));
         }
         return false;
     }
