@@ -539,18 +539,49 @@ class Orca:
         return [t for t in said if t]
 
 
+def chord_after_refusal(desk, app, main):
+    """On a machine whose every core is busy, with Orca listening: a second start is refused and dismissed
+    with Enter, a name is typed, and Alt+H then A half a second later opens the About box. A lost Alt lets
+    the A fall into the name box instead."""
+    session = desk.session
+    busy = [session._spawn(["sh", "-c", "exec yes >/dev/null"], "busy.log") for _ in range(os.cpu_count() or 2)]
+    try:
+        second = desk.start("orca-second")
+        dismiss(second, expect_message(second, ALREADY_RUNNING))
+        check(second.exit_code() == 0, "the refused start did not end with status 0")
+        app.activate(main)
+        session.type("ann")
+        wait_for(lambda: name_text(app, main) == "ANN", session.timeout(10), "the name typed")
+        session.key("alt+h")
+        time.sleep(0.5)
+        session.key("a")
+        try:
+            about = app.wait_window(TITLE, role="dialog")
+        except Failure:
+            raise Failure(f"Alt+H then A opened no About box; the name box holds {name_text(app, main)!r}") from None
+        check(name_text(app, main) == "ANN", f"the A of About went to the name box too: {name_text(app, main)!r}")
+    finally:
+        for proc in busy:
+            harness._end(proc)
+    app.activate(about)
+    session.key("Return")
+    wait_for(lambda: titles(app) == [("frame", TITLE)], session.timeout(10), "the About box to close")
+    app.activate(main)
+
+
 def screen_reader_walk(desk):
-    """The test from the keyboard as Orca speaks it: each question with its option, the result, flat review
-    after Back, and the referral fields, which clear their hints as they take the focus."""
+    """The test from the keyboard as Orca speaks it, after a chord on a busy machine: each question with its
+    option, the result, flat review after Back, and the referral fields, which clear their hints as they take
+    the focus."""
     session = desk.session
     orca = Orca(session)
     app = desk.start("orca")
     main = main_window(app)
     app.activate(main)
     wait_for(orca.listening, session.timeout(60), "Orca to start")
-    session.type("ann")
-    orca.heard_since_last()
     try:
+        chord_after_refusal(desk, app, main)
+        orca.heard_since_last()
         for keys, expected in WALK:
             session.key(*keys.split())
             heard = []
