@@ -360,7 +360,10 @@ def refer_a_friend(app, screen):
         session.click(box)
         wait_for(lambda: app.tree.text(box) == "", session.timeout(10), f"the hint of {field!r} to go")
         session.type(typed)
-        wait_for(lambda: app.tree.text(box) == typed, session.timeout(10), f"{typed!r} in {field!r}")
+        try:
+            wait_for(lambda: app.tree.text(box) == typed, session.timeout(10), f"{typed!r} in {field!r}")
+        except Failure:
+            raise Failure(f"{field!r} holds {app.tree.text(box)!r} after {typed!r} was typed") from None
     session.click(app.tree.find(screen, "push button", SUBMIT_BUTTON))
 
 
