@@ -13,9 +13,8 @@ enum class FileRead { Absent, Read, Refused };
 // filling memory.
 FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes);
 
-// The user's config folder: on Linux and other Unix systems $XDG_CONFIG_HOME where it is an absolute path,
-// as the XDG base directory rules say, else ~/.config (Qt 6.4 takes a relative one as it is, so that each
-// working folder would get a store of its own); on Windows, Qt's own location.
+// The user's config folder: on Linux and other Unix systems the XDG one ($XDG_CONFIG_HOME or ~/.config); on
+// Windows, Qt's own location.
 QString configHome();
 
 } // namespace SettingsFiles

@@ -1,6 +1,7 @@
 #include "settings/settingsfiles.h"
 
-#include <QDir>
+#include "ui/system/xdg.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -28,8 +29,7 @@ FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
 
 QString configHome()
 {
-    const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME");
-    return QDir::isAbsolutePath(folder) ? folder : QDir::homePath() + QStringLiteral("/.config");
+    return xdgUserFolder("XDG_CONFIG_HOME", QStringLiteral(".config"));
 }
 
 } // namespace SettingsFiles

@@ -1,4 +1,5 @@
 #include "ui/system/native.h"
+#include "ui/system/xdg.h"
 
 #include <QAccessible>
 #include <QDBusArgument>
@@ -21,14 +22,6 @@ namespace Native {
 
 namespace {
 constexpr int Attempts = 8;
-
-// The user's cache folder as the XDG base directory rules give it: $XDG_CACHE_HOME where it is an absolute
-// path, else ~/.cache (Qt 6.4 takes a relative one as it is, a folder of its own in every working folder).
-QString cacheHome()
-{
-    const QString folder = qEnvironmentVariable("XDG_CACHE_HOME");
-    return QDir::isAbsolutePath(folder) ? folder : QDir::homePath() + QStringLiteral("/.cache");
-}
 
 bool sameFile(const struct stat &a, const struct stat &b)
 {
@@ -99,7 +92,7 @@ QString lockFolder()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && runtime.startsWith('/') && isPrivateFolder(runtime))
         return QFile::decodeName(runtime);
-    const QString cache = cacheHome();
+    const QString cache = xdgUserFolder("XDG_CACHE_HOME", QStringLiteral(".cache"));
     if (cache.isEmpty() || !QDir().mkpath(cache))
         return {};
     const QByteArray folder = QFile::encodeName(cache + QStringLiteral("/Orvena"));
