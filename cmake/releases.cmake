@@ -1,5 +1,5 @@
 # Release notes from NEWS.md, the one place they are written: the AppStream <releases> element and the
-# Debian changelog are both made from it.
+# Debian changelog are both made from it. Also the one way the packages write a generated file.
 #
 # kaltrix_read_releases(FILE): sets KALTRIX_RELEASES, a list of version numbers, newest first, and for each
 # VERSION the variables KALTRIX_RELEASE_DATE_<VERSION> (YYYY-MM-DD) and KALTRIX_RELEASE_NOTES_<VERSION> (a
@@ -118,7 +118,13 @@ function(kaltrix_debian_changelog out package maintainer)
     endforeach()
     string(STRIP "${text}" text)
     string(REPLACE "<semicolon>" ";" text "${text}")
-    file(WRITE ${out}.new "${text}\n")
-    configure_file(${out}.new ${out} COPYONLY) # touched only when it changes
-    file(REMOVE ${out}.new)
+    kaltrix_write_if_changed(${out} "${text}\n")
+endfunction()
+
+# kaltrix_write_if_changed(FILE TEXT): writes the file, touching it only when its text changes, so that what
+# is made from it is not made again at every configure.
+function(kaltrix_write_if_changed file text)
+    file(WRITE ${file}.new "${text}")
+    configure_file(${file}.new ${file} COPYONLY)
+    file(REMOVE ${file}.new)
 endfunction()
