@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kaltrix with its tests, runs them, then does it all again in a second tree
 # built with AddressSanitizer and UndefinedBehaviorSanitizer, and runs the libFuzzer targets for a short
-# while; last, builds the Debian package twice, in two
-# folders, the second in another time zone and locale, checks that both are the same bytes, and has lintian
-# read it as a distribution would.
+# while; last, builds the Debian package twice, in two folders, the second in another time zone and locale,
+# checks that both are the same bytes, and has lintian read it as a distribution would.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
