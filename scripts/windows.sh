@@ -46,7 +46,7 @@ QTSVG_TARBALL=${KALTRIX_QTSVG_TARBALL:-$QTSVG_TARBALL_DEFAULT}
 # A part of the cache is reused only while everything that went into it is unchanged; its stamp is written
 # once it is complete, so a run that failed halfway leaves what did build for the next run to reuse.
 qtbase_recipe() {
-    printf '%s\n' "$QT_VERSION" "${QTBASE_OPTIONS[@]}" "licence notices in $NOTICES"
+    printf '%s\n' "$QT_VERSION" "${QTBASE_OPTIONS[@]}" "licence notices in $NOTICES" "sources kept in $QT_SOURCES"
     x86_64-w64-mingw32-g++-posix --version | head -n 1
     cat "$TOOLCHAIN"
 }
@@ -57,6 +57,8 @@ qtsvg_recipe() {
 # What each built Qt library carries of others' code, and their licences (packaging/windows/notices.py).
 NOTICES=$QT_WIN/share/kaltrix-notices
 collect_notices() { python3 "$ROOT/packaging/windows/notices.py" collect "$@" "$NOTICES"; }
+# The source each Qt module was built from, as fetched, for the source archive that goes out with the packages.
+QT_SOURCES=$QT_WIN/share/kaltrix-source
 built() { [ -f "$QT_WIN/kaltrix-$1.stamp" ] && [ "$(cat "$QT_WIN/kaltrix-$1.stamp")" = "$("$1_recipe")" ]; }
 
 # apt_source PACKAGE DIR: the Debian source package, from the source counterparts of the apt sources this
@@ -90,6 +92,8 @@ build_qt() {
         mkdir -p "$work"
         log "Qt for Windows: fetching qtbase"
         apt_source qt6-base "$work"
+        mkdir -p "$QT_SOURCES/qtbase"
+        find "$work" -maxdepth 1 -type f -name 'qt6-base_*' -exec cp {} "$QT_SOURCES/qtbase/" \;
         local qtbase
         qtbase=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
         log "Qt for Windows: building qtbase into $QT_WIN"
@@ -104,18 +108,20 @@ build_qt() {
     fi
 
     log "Qt for Windows: building qtsvg"
-    rm -rf "$work/svg"
-    mkdir -p "$work/svg"
+    rm -rf "$work/svg" "$QT_SOURCES/qtsvg"
+    mkdir -p "$work/svg" "$QT_SOURCES/qtsvg"
     local qtsvg origin
     if [ -f "$QTSVG_TARBALL" ]; then
         if [ "$QTSVG_TARBALL" = "$QTSVG_TARBALL_DEFAULT" ]; then
             (cd "$(dirname "$QTSVG_TARBALL")" && sha256sum --quiet --check SHA256SUMS)
         fi
         tar -xf "$QTSVG_TARBALL" -C "$work/svg"
+        cp "$QTSVG_TARBALL" "$QT_SOURCES/qtsvg/"
         qtsvg=$(find "$work/svg" -maxdepth 1 -type d -name 'qtsvg-everywhere-src-*' | head -n 1)
         origin="qtsvg: $(basename "$QTSVG_TARBALL"), the Qt project's release (SHA-256 $(sha256sum <"$QTSVG_TARBALL" | cut -d' ' -f1)), kept in third_party/qtsvg/"
     else
         apt_source qt6-svg "$work/svg"
+        find "$work/svg" -maxdepth 1 -type f -name 'qt6-svg_*' -exec cp {} "$QT_SOURCES/qtsvg/" \;
         qtsvg=$(find "$work/svg" -maxdepth 1 -type d -name 'qt6-svg-*' | head -n 1)
         origin="qtsvg: Debian's source package qt6-svg $(sed -n 's/^Version: //p' "$work"/svg/qt6-svg_*.dsc) (apt-get source)"
     fi
