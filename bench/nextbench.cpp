@@ -19,22 +19,22 @@
 
 namespace {
 // Nothing here may block: no real boxes, browser or settings file.
-class BenchPlatform final : public Platform
+class BenchPlatform final : public Platform, private SettingsStore
 {
 public:
+    SettingsStore &settings() override { return *this; }
     MessageAnswer showMessage(const MessageRequest &) override { return MessageAnswer::No; }
     void openUrl(const QUrl &) override {}
-    QString readSetting(const QString &, const QString &, const QString &) override { return {}; }
-    bool writeSetting(const QString &, const QString &, const QString &, const QString &) override
-    {
-        return true;
-    }
     QDate today() override { return QDate(2026, 12, 7); }
     float nextRandom() override { return 0.5f; }
     void reseedRandom() override {}
     bool acquireInstanceGuard(const QString &) override { return true; }
     QString applicationName() override { return QStringLiteral("kaltrix-bench"); }
     void endProcess() override {}
+
+private:
+    QString read(const QString &, const QString &, const QString &) override { return {}; }
+    bool write(const QString &, const QString &, const QString &, const QString &) override { return true; }
 };
 
 struct Samples

@@ -2,10 +2,9 @@
 #include "app/mainwindow.h"
 #include "fakeplatform.h"
 #include "formdecode.h"
+#include "settings/inifile.h"
 #include "settings/scramble.h"
-#include "settings/settingsstore.h"
 #include "settings/updatereminder.h"
-#include "ui/system/qtplatform.h"
 #include "ui/widgets/placeholderfield.h"
 #include "ui/widgets/textrules.h"
 #include "web/exitscreen.h"
@@ -295,37 +294,24 @@ QString expectedRefusal(const QStringList &t)
     return {};
 }
 
-// The real settings file under a name chosen per case; boxes and the clock are scripted.
-class DiskPlatform final : public Platform
+// Settings files of one folder, one per application name, as the program keeps its own.
+class FolderStore final : public SettingsStore
 {
 public:
-    MessageAnswer showMessage(const MessageRequest &request) override
+    explicit FolderStore(QString folder) : m_folder(std::move(folder)) {}
+    QString file(const QString &application) const { return m_folder + u'/' + application + u".ini"_s; }
+    QString read(const QString &application, const QString &section, const QString &key) override
     {
-        questions.append(request.text);
-        return answer;
+        return IniFile::read(file(application), section, key);
     }
-    void openUrl(const QUrl &url) override { openedUrls.append(url); }
-    QString readSetting(const QString &application, const QString &section, const QString &key) override
+    bool write(const QString &application, const QString &section, const QString &key,
+               const QString &value) override
     {
-        return SettingsStore::read(application, section, key);
+        return IniFile::write(file(application), section, key, value);
     }
-    bool writeSetting(const QString &application, const QString &section, const QString &key,
-                      const QString &value) override
-    {
-        return SettingsStore::write(application, section, key, value);
-    }
-    QDate today() override { return todayDate; }
-    float nextRandom() override { return 0.0f; }
-    void reseedRandom() override {}
-    bool acquireInstanceGuard(const QString &) override { return true; }
-    QString applicationName() override { return appName; }
-    void endProcess() override {}
 
-    QStringList questions;
-    QList<QUrl> openedUrls;
-    MessageAnswer answer = MessageAnswer::No;
-    QDate todayDate{2026, 12, 7};
-    QString appName;
+private:
+    QString m_folder;
 };
 
 enum class FileKind { RandomBytes, DamagedOwnFile };
@@ -587,41 +573,45 @@ void tst_Fuzz::reminderHealsAnySettingsFile()
     QFETCH(FileKind, kind);
     QFETCH(quint32, seed);
     QFETCH(int, cases);
-    DiskPlatform disk;
-    Platform::install(&disk);
-    const auto restore = qScopeGuard([this] { Platform::install(&m_platform); });
+    FolderStore store(m_configHome.path());
+    FakePlatform &disk = m_platform;
+    disk.disk = &store;
+    const auto restore = qScopeGuard([this] {
+        m_platform.disk = nullptr;
+        m_platform.appName = u"kaltrix"_s;
+        m_platform.answers.clear();
+    });
     const QString durationKey = modHelp::ScrambleText(u"Duration"_s);
     const QString installKey = modHelp::ScrambleText(u"Install"_s);
     auto plain = [&](const QString &key) {
-        return modHelp::UnscrambleText(disk.readSetting(disk.appName, u"Settings"_s, key));
+        return modHelp::UnscrambleText(store.read(disk.appName, u"Settings"_s, key));
     };
     QRandomGenerator random(seed);
 
     // A file as the program leaves it after a stale reminder; the damage below starts from it.
     disk.appName = u"template"_s;
-    QVERIFY(disk.writeSetting(disk.appName, u"Settings"_s, installKey, modHelp::ScrambleText(u"12"_s)));
-    QVERIFY(
-        disk.writeSetting(disk.appName, u"Settings"_s, durationKey, modHelp::ScrambleText(u"2026-10-01"_s)));
-    const QByteArray own = readAll(SettingsStore::filePath(disk.appName));
+    QVERIFY(store.write(disk.appName, u"Settings"_s, installKey, modHelp::ScrambleText(u"12"_s)));
+    QVERIFY(store.write(disk.appName, u"Settings"_s, durationKey, modHelp::ScrambleText(u"2026-10-01"_s)));
+    const QByteArray own = readAll(store.file(disk.appName));
     QVERIFY(!own.isEmpty());
 
     int asked = 0;
     for (int i = 0; i < cases; ++i) {
         // A fresh name per case: a file whose size and time repeat could otherwise be taken from the cache.
         disk.appName = u"case%1-%2"_s.arg(seed).arg(i);
-        const QString path = SettingsStore::filePath(disk.appName);
+        const QString path = store.file(disk.appName);
         QByteArray bytes = kind == FileKind::RandomBytes ? randomBytes(random) : damaged(own, random);
         if (i % 2 != 0)
             bytes.replace('\0', '\x01'); // text, if damaged: the kind the store heals
-        const bool healed = SettingsStore::isOurText(bytes);
+        const bool healed = IniFile::isOurText(bytes);
         {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(bytes), bytes.size());
         }
-        disk.answer = random.bounded(2) ? MessageAnswer::Yes : MessageAnswer::No;
-        disk.questions.clear();
-        disk.openedUrls.clear();
+        const MessageAnswer answer = random.bounded(2) ? MessageAnswer::Yes : MessageAnswer::No;
+        disk.answers = {answer};
+        disk.clearRecords();
         const QString where =
             u"case %1: %2"_s.arg(i).arg(QString::fromLatin1(bytes.toPercentEncoding().left(400)));
 
@@ -630,7 +620,7 @@ void tst_Fuzz::reminderHealsAnySettingsFile()
         (void)plain(durationKey);
         (void)plain(installKey);
         modHelp::UpdateReminder();
-        const bool askedFirst = !disk.questions.isEmpty();
+        const bool askedFirst = !disk.messages.isEmpty();
         if (!healed) {
             // Somebody else's file: read as empty, a first run, and left exactly as it was.
             QVERIFY2(!askedFirst && readAll(path) == bytes, qPrintable(where));
@@ -642,11 +632,11 @@ void tst_Fuzz::reminderHealsAnySettingsFile()
             ++asked;
             bool number = false;
             QVERIFY2(plain(installKey).toUInt(&number) < 0x80000000u && number, qPrintable(where));
-            QCOMPARE(disk.openedUrls.size(), disk.answer == MessageAnswer::Yes ? 1 : 0);
+            QCOMPARE(disk.openedUrls.size(), answer == MessageAnswer::Yes ? 1 : 0);
         }
         // Healed: the next start on the same day asks nothing.
         modHelp::UpdateReminder();
-        QVERIFY2(disk.questions.size() == (askedFirst ? 1 : 0), qPrintable(where));
+        QVERIFY2(disk.messages.size() == (askedFirst ? 1 : 0), qPrintable(where));
         QVERIFY2(clock.elapsed() < 2000, qPrintable(where));
         QVERIFY(QFile::remove(path));
     }

@@ -1,8 +1,9 @@
-#include "settings/programsettings.h"
+#include "fakeplatform.h"
+#include "settings/inifile.h"
+#include "settings/portableorsystem.h"
 #include "settings/scramble.h"
-#include "settings/settingsstore.h"
 #include "settings/updatereminder.h"
-#include "ui/system/qtplatform.h"
+#include "ui/system/native.h"
 #include "web/links.h"
 
 #include <QDir>
@@ -24,46 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The real store and application name of QtPlatform, with boxes, clock and browser scripted.
-class DiskPlatform final : public Platform
-{
-public:
-    DiskPlatform() { Platform::install(this); }
-    ~DiskPlatform() override { Platform::install(nullptr); }
-
-    MessageAnswer showMessage(const MessageRequest &request) override
-    {
-        questions.append(request.text);
-        return answer;
-    }
-    void openUrl(const QUrl &url) override { openedUrls.append(url); }
-    QString readSetting(const QString &application, const QString &section, const QString &key) override
-    {
-        return m_real.readSetting(application, section, key);
-    }
-    bool writeSetting(const QString &application, const QString &section, const QString &key,
-                      const QString &value) override
-    {
-        return m_real.writeSetting(application, section, key, value);
-    }
-    QDate today() override { return todayDate; }
-    float nextRandom() override { return 0.0f; }
-    void reseedRandom() override {}
-    bool acquireInstanceGuard(const QString &) override { return true; }
-    QString applicationName() override { return m_real.applicationName(); }
-    const SingleByteSet &singleByteSet() override { return m_real.singleByteSet(); }
-    void endProcess() override {}
-
-    QStringList questions;
-    QList<QUrl> openedUrls;
-    MessageAnswer answer = MessageAnswer::No;
-    QDate todayDate{2026, 12, 7};
-
-private:
-    ProgramSettings m_settings;
-    QtPlatform m_real{m_settings};
-};
-
 enum class Occupant { File, Directory, Fifo, FolderIsAFile, LockDirectory, FullDisk };
 
 const QString App = u"kaltrix"_s;
@@ -79,7 +40,9 @@ class tst_SettingsStore : public QObject
 private slots:
     void initTestCase();
     void init();
-    void fileLiesInTheUserConfigFolder();
+#ifndef Q_OS_WIN
+    void systemStoreIsAFileInTheUserConfigFolder();
+#endif
     void valuesRoundTripThroughTheFile_data();
     void valuesRoundTripThroughTheFile();
     void namesQSettingsWouldMisreadAreRefused_data();
@@ -90,24 +53,24 @@ private slots:
     void randomBytesNeverCrashOrHang();
 
 private:
-    QString path() const { return SettingsStore::filePath(App); }
+    QString path() const
+    {
+        return m_config + u"/Orvena/kaltrix.ini"_s;
+    }
     static QByteArray bytesOf(const QString &file);
     QByteArray storedByTheProgram(const QString &application) const;
 
     QTemporaryDir m_configHome;
-    QString m_config; // the user config folder the store uses
+    QString m_config; // the user config folder
 };
 
 void tst_SettingsStore::initTestCase()
 {
     QVERIFY(m_configHome.isValid());
-    // Before anything asks where the config folder is: the location itself is under test.
-#ifdef Q_OS_WIN
-    QStandardPaths::setTestModeEnabled(true); // no environment variable moves it there
-#else
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
+    m_config = m_configHome.path();
+#ifndef Q_OS_WIN
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config));
 #endif
-    m_config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
 void tst_SettingsStore::init()
@@ -135,24 +98,25 @@ QByteArray tst_SettingsStore::storedByTheProgram(const QString &application) con
         entries += (key + u'=' + registry.value(key).toString() + u'\n').toUtf8();
     return entries;
 #else
-    return bytesOf(SettingsStore::filePath(application));
+    return bytesOf(PortableOrSystem::systemFile(application));
 #endif
 }
 
-void tst_SettingsStore::fileLiesInTheUserConfigFolder()
-{
-    QCOMPARE(path(), m_config + u"/Orvena/kaltrix.ini"_s);
 #ifndef Q_OS_WIN
+void tst_SettingsStore::systemStoreIsAFileInTheUserConfigFolder()
+{
+    QCOMPARE(PortableOrSystem::systemFile(App), path());
     // A relative folder would be another one in every working folder: the default stands in for it.
     const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "relconfig");
-    QCOMPARE(path(), QDir::homePath() + u"/.config/Orvena/kaltrix.ini"_s);
+    QCOMPARE(PortableOrSystem::systemFile(App), QDir::homePath() + u"/.config/Orvena/kaltrix.ini"_s);
     qputenv("XDG_CONFIG_HOME", configHome);
-#endif
-    QVERIFY(SettingsStore::write(App, Section, u"k"_s, u"v"_s));
-    QVERIFY(QFile::exists(path()));
+    PortableOrSystem store;
+    QVERIFY(store.write(App, Section, u"k"_s, u"v"_s));
     QVERIFY(bytesOf(path()).startsWith("[Settings]\n"));
+    QCOMPARE(store.read(App, Section, u"k"_s), u"v"_s);
 }
+#endif
 
 void tst_SettingsStore::valuesRoundTripThroughTheFile_data()
 {
@@ -190,10 +154,10 @@ void tst_SettingsStore::valuesRoundTripThroughTheFile()
         other.setValue(u"Other/kept"_s, u"a, b = c"_s);
     }
     if (written)
-        QVERIFY(SettingsStore::write(App, Section, key, value));
-    QVERIFY(SettingsStore::write(App, Section, u"neighbour"_s, u"n"_s));
-    QCOMPARE(SettingsStore::read(App, Section, key), value);
-    QCOMPARE(SettingsStore::read(App, Section, u"neighbour"_s), u"n"_s);
+        QVERIFY(IniFile::write(path(), Section, key, value));
+    QVERIFY(IniFile::write(path(), Section, u"neighbour"_s, u"n"_s));
+    QCOMPARE(IniFile::read(path(), Section, key), value);
+    QCOMPARE(IniFile::read(path(), Section, u"neighbour"_s), u"n"_s);
 
     // The dialect is Qt's own: QSettings reads what the store wrote, and the store what QSettings writes.
     QSettings settings(path(), QSettings::IniFormat);
@@ -204,7 +168,7 @@ void tst_SettingsStore::valuesRoundTripThroughTheFile()
     settings.remove(Section);
     settings.setValue(Section + u'/' + key, value);
     settings.sync();
-    QCOMPARE(SettingsStore::read(App, Section, key), value);
+    QCOMPARE(IniFile::read(path(), Section, key), value);
 }
 
 void tst_SettingsStore::namesQSettingsWouldMisreadAreRefused_data()
@@ -227,15 +191,21 @@ void tst_SettingsStore::namesQSettingsWouldMisreadAreRefused()
     QFETCH(QString, section);
     QFETCH(QString, key);
 
-    QVERIFY(!SettingsStore::write(application, section, key, u"v"_s));
-    QCOMPARE(SettingsStore::read(application, section, key), QString());
+    PortableOrSystem store;
+    QVERIFY(!store.write(application, section, key, u"v"_s));
+    QCOMPARE(store.read(application, section, key), QString());
     QVERIFY(QDir(m_config).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
     QVERIFY(!QFile::exists(path()));
 }
 
 void tst_SettingsStore::reminderKeepsItsEntriesScrambledOnDisk()
 {
-    DiskPlatform platform;
+    // The real store, code page and application name, with boxes, clock and browser scripted.
+    FakePlatform platform;
+    PortableOrSystem store;
+    platform.disk = &store;
+    platform.codePage = &Native::ansiSet();
+    platform.appName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString application = platform.applicationName();
     const SingleByteSet &set = platform.singleByteSet();
 
@@ -244,28 +214,28 @@ void tst_SettingsStore::reminderKeepsItsEntriesScrambledOnDisk()
     QVERIFY(!firstRun.isEmpty());
     for (const char *plain : {"duration", "install", "2026-12-07", "=1"})
         QVERIFY2(!firstRun.toLower().contains(plain), plain);
-    QVERIFY(platform.questions.isEmpty());
+    QVERIFY(platform.messages.isEmpty());
 #ifdef Q_OS_WIN
     // What the ANSI settings calls store on Western Windows: the key name shifted in Windows-1252.
     QVERIFY(firstRun.contains((u"\u2122\u00CA\u00C7\u00B6\u00C9\u00BE\u00C4\u00C3="_s).toUtf8()));
 #endif
 
     platform.todayDate = platform.todayDate.addDays(15);
-    platform.answer = MessageAnswer::Yes;
+    platform.answers = {MessageAnswer::Yes};
     modHelp::UpdateReminder();
-    QCOMPARE(platform.questions.size(), 1);
+    QCOMPARE(platform.messages.size(), 1);
     QCOMPARE(platform.openedUrls, QList<QUrl>{modHelp::DownloadPageURL()});
     QVERIFY(storedByTheProgram(application) != firstRun);
 
     modHelp::UpdateReminder();
-    QCOMPARE(platform.questions.size(), 1);
-    QCOMPARE(platform.readSetting(application, Section, modHelp::ScrambleText(u"Duration"_s, set)),
+    QCOMPARE(platform.messages.size(), 1);
+    QCOMPARE(store.read(application, Section, modHelp::ScrambleText(u"Duration"_s, set)),
              modHelp::ScrambleText(u"2026-12-22"_s, set));
 #ifdef Q_OS_WIN
     QSettings(u"HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings"_s, QSettings::NativeFormat)
         .remove(application);
 #else
-    QFile::remove(SettingsStore::filePath(application));
+    QFile::remove(PortableOrSystem::systemFile(application));
 #endif
 }
 
@@ -299,10 +269,10 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
         << Occupant::File << "\xEF\xBB\xBF[Settings]\nz=1\n\n[Other]\nk=theirs"_ba << QString() << true
         << "\xEF\xBB\xBF[Settings]\nz=1\nk=new\n\n[Other]\nk=theirs"_ba;
     QTest::addRow("a write that would pass the size read back")
-        << Occupant::File << "[Other]\n"_ba + QByteArray(SettingsStore::LargestFile - 12, ';') << QString()
-        << false << QByteArray();
+        << Occupant::File << "[Other]\n"_ba + QByteArray(IniFile::LargestFile - 12, ';') << QString() << false
+        << QByteArray();
     QTest::addRow("oversized file") << Occupant::File
-                                    << "[Settings]\nk=old\n"_ba + QByteArray(SettingsStore::LargestFile, ';')
+                                    << "[Settings]\nk=old\n"_ba + QByteArray(IniFile::LargestFile, ';')
                                     << QString() << false << QByteArray();
     QTest::addRow("directory") << Occupant::Directory << QByteArray() << QString() << false << QByteArray();
 #ifdef Q_OS_UNIX
@@ -365,13 +335,13 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
 
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(SettingsStore::read(App, Section, u"k"_s), readsAs);
-    QCOMPARE(SettingsStore::write(App, Section, u"k"_s, u"new"_s), accepted);
+    QCOMPARE(IniFile::read(path(), Section, u"k"_s), readsAs);
+    QCOMPARE(IniFile::write(path(), Section, u"k"_s, u"new"_s), accepted);
     QVERIFY(clock.elapsed() < 1000);
     if (!after.isEmpty())
         QCOMPARE(bytesOf(path()), after);
     if (accepted) {
-        QCOMPARE(SettingsStore::read(App, Section, u"k"_s), u"new"_s);
+        QCOMPARE(IniFile::read(path(), Section, u"k"_s), u"new"_s);
     } else if (occupant == Occupant::File || occupant == Occupant::FullDisk) {
         QCOMPARE(bytesOf(path()), content);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"kaltrix.ini"_s}); // no temporary left
@@ -391,17 +361,17 @@ void tst_SettingsStore::randomBytesNeverCrashOrHang()
                                      : Significant.at(random.bounded(Significant.size()));
         if (round % 2 != 0)
             bytes.replace('\0', '\x01'); // text, if not INI
-        const bool text = SettingsStore::isOurText(bytes);
+        const bool text = IniFile::isOurText(bytes);
         {
             QFile file(path());
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(bytes);
         }
-        (void)SettingsStore::read(App, Section, u"k"_s);
+        (void)IniFile::read(path(), Section, u"k"_s);
         const QString value = QString::number(round);
-        QCOMPARE(SettingsStore::write(App, Section, u"k"_s, value), text);
+        QCOMPARE(IniFile::write(path(), Section, u"k"_s, value), text);
         if (text)
-            QCOMPARE(SettingsStore::read(App, Section, u"k"_s), value);
+            QCOMPARE(IniFile::read(path(), Section, u"k"_s), value);
         else
             QCOMPARE(bytesOf(path()), bytes);
     }

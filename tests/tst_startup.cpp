@@ -1,3 +1,5 @@
+#include "app/branding.h"
+#include "app/exitapplication.h"
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"

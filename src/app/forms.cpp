@@ -1,7 +1,7 @@
 #include "app/forms.h"
 
+#include "app/exitapplication.h"
 #include "app/mainwindow.h"
-#include "app/startup.h"
 #include "test/testwindow.h"
 #include "ui/windows/navigation.h"
 #include "web/exitscreen.h"

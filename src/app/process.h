@@ -9,8 +9,8 @@ namespace Process {
 // Hardening that must happen before the application object loads any plugin.
 void prepareProcess();
 
-// The window platforms to try, in order, for Qt's -platform option; empty where Qt's own choice stands (the
-// user set QT_QPA_PLATFORM, or the system has one platform only).
-QByteArray preferredPlatforms();
+// The window systems (Qt's platform plugins) to try, in order, for Qt's -platform option; empty where Qt's
+// own choice stands (the user set QT_QPA_PLATFORM, or the system has one platform only).
+QByteArray preferredWindowSystems();
 
 } // namespace Process

@@ -6,7 +6,7 @@ namespace Process {
 
 void prepareProcess() {}
 
-QByteArray preferredPlatforms()
+QByteArray preferredWindowSystems()
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return {};

@@ -4,7 +4,7 @@
 
 namespace Process {
 
-QByteArray preferredPlatforms()
+QByteArray preferredWindowSystems()
 {
     return {};
 }

@@ -1,6 +1,7 @@
 #include "settings/updatereminder.h"
 
 #include "settings/scramble.h"
+#include "ui/system/rounding.h"
 #include "ui/windows/messages.h"
 #include "web/links.h"
 
@@ -26,22 +27,15 @@ const QString ReminderText = QStringLiteral("There maybe an update to this softw
 // The application name is asked for at every access: an executable under another name has its own entries.
 QString readPlain(const QString &scrambledKey)
 {
-    return UnscrambleText(platform().readSetting(platform().applicationName(), SettingsSection, scrambledKey),
-                          platform().singleByteSet());
+    return UnscrambleText(
+        platform().settings().read(platform().applicationName(), SettingsSection, scrambledKey),
+        platform().singleByteSet());
 }
 
 bool writePlain(const QString &scrambledKey, const QString &value)
 {
-    return platform().writeSetting(platform().applicationName(), SettingsSection, scrambledKey,
-                                   ScrambleText(value, platform().singleByteSet()));
-}
-
-double roundHalfToEven(double value)
-{
-    const double nearest = std::round(value);
-    if (std::abs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return nearest;
+    return platform().settings().write(platform().applicationName(), SettingsSection, scrambledKey,
+                                       ScrambleText(value, platform().singleByteSet()));
 }
 
 // The stored day: an ISO date as this program writes it, or a date in the user's short format as an earlier

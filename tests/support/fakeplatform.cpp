@@ -37,13 +37,13 @@ void FakePlatform::openUrl(const QUrl &url)
     openedUrls.append(url);
 }
 
-QString FakePlatform::readSetting(const QString &application, const QString &section, const QString &key)
+QString FakePlatform::read(const QString &application, const QString &section, const QString &key)
 {
     return store.value(application + u'/' + section + u'/' + key);
 }
 
-bool FakePlatform::writeSetting(const QString &application, const QString &section, const QString &key,
-                                const QString &value)
+bool FakePlatform::write(const QString &application, const QString &section, const QString &key,
+                         const QString &value)
 {
     if (refuseWrites)
         return false;

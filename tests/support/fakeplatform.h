@@ -8,8 +8,9 @@
 #include <QUrl>
 #include <functional>
 
-// A platform that records everything and answers from a script: no real box, browser, clock or file.
-class FakePlatform final : public Platform
+// A platform that records everything and answers from a script: no real box, browser or clock, and settings
+// in memory unless a real store is handed over (disk).
+class FakePlatform final : public Platform, private SettingsStore
 {
 public:
     FakePlatform();
@@ -17,15 +18,14 @@ public:
 
     MessageAnswer showMessage(const MessageRequest &request) override;
     void openUrl(const QUrl &url) override;
-    QString readSetting(const QString &application, const QString &section, const QString &key) override;
-    bool writeSetting(const QString &application, const QString &section, const QString &key,
-                      const QString &value) override;
+    SettingsStore &settings() override { return disk ? *disk : *this; }
     QDate today() override;
     QLocale locale() override { return userLocale; }
     float nextRandom() override;
     void reseedRandom() override;
     bool acquireInstanceGuard(const QString &application) override;
     QString applicationName() override;
+    const SingleByteSet &singleByteSet() override { return *codePage; }
     void endProcess() override;
 
     // Recorded calls.
@@ -43,11 +43,18 @@ public:
     QDate todayDate{2026, 12, 7};
     QLocale userLocale{QLocale::English, QLocale::UnitedStates}; // short dates M/d/yy
     QString appName = QStringLiteral("kaltrix");
-    QMap<QString, QString> store; // "application/section/key" -> value
+    QMap<QString, QString> store;  // "application/section/key" -> value
+    SettingsStore *disk = nullptr; // where set, the settings live there instead
+    const SingleByteSet *codePage = &SingleByteSet::latin1();
     std::function<void(const MessageRequest &)> onMessage;
 
     QStringList messageTexts() const;
     void clearRecords();
+
+private:
+    QString read(const QString &application, const QString &section, const QString &key) override;
+    bool write(const QString &application, const QString &section, const QString &key,
+               const QString &value) override;
 };
 
 // Closes and deletes every program window still around, so each test starts with none.

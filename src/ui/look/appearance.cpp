@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPalette>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -29,6 +30,30 @@ void useProgramIcon()
     static bool done = false;
     if (!std::exchange(done, true))
         QApplication::setWindowIcon(programIcon());
+}
+
+namespace {
+class AfterFirstPaint final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, useProgramIcon);
+            deleteLater();
+        }
+        return false;
+    }
+};
+} // namespace
+
+void useProgramIconAfterFirstPaint(QWidget *window)
+{
+    window->installEventFilter(new AfterFirstPaint(window));
 }
 
 QFont verdana(qreal pointSize, bool bold, bool underline)

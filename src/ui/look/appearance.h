@@ -13,6 +13,9 @@ QIcon programIcon();
 // Gives every window the program's icon, once. Opening the pictures brings up Qt's image plugins, so it is
 // done once the first window stands on the screen, or before a message box if one comes first.
 void useProgramIcon();
+// Gives every window the program's icon once window has painted itself: nothing that showing the first
+// window does not need comes before.
+void useProgramIconAfterFirstPaint(QWidget *window);
 
 // Verdana where it is installed, otherwise a close substitute of the same width.
 QFont verdana(qreal pointSize, bool bold = false, bool underline = false);

@@ -22,11 +22,11 @@ struct MessageRequest
     MessageAnswer defaultAnswer = MessageAnswer::Ok;
 };
 
-// Where the per-user settings live. The program chooses one at start-up and hands it to its platform.
-class SettingsBackend
+// The per-user settings store: text by application name, section and key.
+class SettingsStore
 {
 public:
-    virtual ~SettingsBackend() = default;
+    virtual ~SettingsStore() = default;
     // An absent entry reads as the empty text; a write that does not reach the store returns false.
     virtual QString read(const QString &application, const QString &section, const QString &key) = 0;
     virtual bool write(const QString &application, const QString &section, const QString &key,
@@ -45,11 +45,8 @@ public:
     // Hands the address to the desktop and returns at once; failures are not reported.
     virtual void openUrl(const QUrl &url) = 0;
 
-    // The per-user store. An absent entry reads as the empty text; a write that does not reach the
-    // disk returns false.
-    virtual QString readSetting(const QString &application, const QString &section, const QString &key) = 0;
-    virtual bool writeSetting(const QString &application, const QString &section, const QString &key,
-                              const QString &value) = 0;
+    // The per-user settings store.
+    virtual SettingsStore &settings() = 0;
 
     virtual QDate today() = 0;
 

@@ -31,7 +31,7 @@ protected:
 };
 } // namespace
 
-QtPlatform::QtPlatform(SettingsBackend &settings) : m_settings(settings)
+QtPlatform::QtPlatform(SettingsStore &settings) : m_settings(settings)
 {
     reseedRandom();
 }
@@ -81,17 +81,6 @@ void QtPlatform::openUrl(const QUrl &url)
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     (void)QDesktopServices::openUrl(url);
     qInstallMessageHandler(previous);
-}
-
-QString QtPlatform::readSetting(const QString &application, const QString &section, const QString &key)
-{
-    return m_settings.read(application, section, key);
-}
-
-bool QtPlatform::writeSetting(const QString &application, const QString &section, const QString &key,
-                              const QString &value)
-{
-    return m_settings.write(application, section, key, value);
 }
 
 QDate QtPlatform::today()

@@ -11,14 +11,12 @@
 class QtPlatform final : public Platform
 {
 public:
-    explicit QtPlatform(SettingsBackend &settings);
+    explicit QtPlatform(SettingsStore &settings);
     ~QtPlatform() override;
 
     MessageAnswer showMessage(const MessageRequest &request) override;
     void openUrl(const QUrl &url) override;
-    QString readSetting(const QString &application, const QString &section, const QString &key) override;
-    bool writeSetting(const QString &application, const QString &section, const QString &key,
-                      const QString &value) override;
+    SettingsStore &settings() override { return m_settings; }
     QDate today() override;
     float nextRandom() override;
     void reseedRandom() override;
@@ -28,7 +26,7 @@ public:
     [[noreturn]] void endProcess() override;
 
 private:
-    SettingsBackend &m_settings;
+    SettingsStore &m_settings;
     std::mt19937 m_generator;
     std::unique_ptr<Native::InstanceGuard> m_instanceGuard;
 };

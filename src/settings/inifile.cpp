@@ -1,29 +1,18 @@
-#include "settings/settingsstore.h"
+#include "settings/inifile.h"
 
 #include "settings/initext.h"
-#include "settings/settingsfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace SettingsStore {
+namespace IniFile {
 
 // A name holding '/' or '\' would address some other entry of the file, or another file.
 bool isPlainName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
-}
-
-QString filePath(const QString &application)
-{
-    if (!isPlainName(application))
-        return {};
-    const QString folder = SettingsFiles::configHome();
-    if (folder.isEmpty())
-        return {};
-    return folder + QStringLiteral("/Orvena/") + application + QStringLiteral(".ini");
 }
 
 bool isOurText(QByteArrayView bytes)
@@ -34,28 +23,27 @@ bool isOurText(QByteArrayView bytes)
 namespace {
 
 // Absent reads as empty; what cannot be ours is refused.
-SettingsFiles::FileRead readOurs(const QString &path, QByteArray &bytes)
+FileRead readOurs(const QString &path, QByteArray &bytes)
 {
-    const SettingsFiles::FileRead read = SettingsFiles::readRegularFile(path, LargestFile, bytes);
-    return read == SettingsFiles::FileRead::Read && !isOurText(bytes) ? SettingsFiles::FileRead::Refused
-                                                                      : read;
+    const FileRead read = readRegularFile(path, LargestFile, bytes);
+    return read == FileRead::Read && !isOurText(bytes) ? FileRead::Refused : read;
 }
 } // namespace
 
-QString readFile(const QString &path, const QString &section, const QString &key)
+QString read(const QString &path, const QString &section, const QString &key)
 {
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        readOurs(path, bytes) != SettingsFiles::FileRead::Read)
+        readOurs(path, bytes) != FileRead::Read)
         return {};
     return IniText::value(bytes, section, key);
 }
 
-bool writeFile(const QString &path, const QString &section, const QString &key, const QString &value)
+bool write(const QString &path, const QString &section, const QString &key, const QString &value)
 {
     QByteArray bytes;
     if (path.isEmpty() || !isPlainName(section) || !isPlainName(key) ||
-        readOurs(path, bytes) == SettingsFiles::FileRead::Refused)
+        readOurs(path, bytes) == FileRead::Refused)
         return false;
     const QByteArray written = IniText::withValue(bytes, section, key, value);
     // A file the next start would refuse to read loses every setting in it: better not to write at all.
@@ -77,14 +65,4 @@ bool writeFile(const QString &path, const QString &section, const QString &key, 
     return file.commit();
 }
 
-QString read(const QString &application, const QString &section, const QString &key)
-{
-    return readFile(filePath(application), section, key);
-}
-
-bool write(const QString &application, const QString &section, const QString &key, const QString &value)
-{
-    return writeFile(filePath(application), section, key, value);
-}
-
-} // namespace SettingsStore
+} // namespace IniFile

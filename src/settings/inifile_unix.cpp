@@ -1,6 +1,4 @@
-#include "settings/settingsfiles.h"
-
-#include "ui/system/xdg.h"
+#include "settings/inifile.h"
 
 #include <QFile>
 
@@ -9,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace SettingsFiles {
+namespace IniFile {
 
 FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
 {
@@ -27,9 +25,4 @@ FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
     return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
 }
 
-QString configHome()
-{
-    return xdgUserFolder("XDG_CONFIG_HOME", QStringLiteral(".config"));
-}
-
-} // namespace SettingsFiles
+} // namespace IniFile

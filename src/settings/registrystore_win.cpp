@@ -1,16 +1,14 @@
-#include "settings/userstore.h"
+#include "settings/registrystore.h"
 
-#include "settings/settingsstore.h"
+#include "settings/inifile.h"
 
 #include <QSettings>
 
-namespace UserStore {
+namespace RegistryStore {
 
-using SettingsStore::isPlainName;
+using IniFile::isPlainName;
 
 namespace {
-// Where Windows keeps the settings of programs that use the per-user settings calls of the platform, so a
-// person who ran an earlier Windows version keeps their reminder state.
 QString registryPath(const QString &application)
 {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application;
@@ -36,4 +34,4 @@ bool write(const QString &application, const QString &section, const QString &ke
     return store.status() == QSettings::NoError;
 }
 
-} // namespace UserStore
+} // namespace RegistryStore

@@ -1,10 +1,9 @@
-#include "settings/settingsfiles.h"
+#include "settings/inifile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
-namespace SettingsFiles {
+namespace IniFile {
 
 FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
 {
@@ -18,9 +17,4 @@ FileRead readRegularFile(const QString &path, qint64 largest, QByteArray &bytes)
     return bytes.size() <= largest ? FileRead::Read : FileRead::Refused;
 }
 
-QString configHome()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-}
-
-} // namespace SettingsFiles
+} // namespace IniFile
