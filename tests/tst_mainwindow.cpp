@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,11 +23,17 @@
 namespace {
 struct Key
 {
-    int key;
+    int key; // 0: the text alone, as a layout types it; Commit: the text as an input method commits it
     Qt::KeyboardModifiers modifiers;
     QString text; // for keys QTest cannot spell, such as an accented letter
 };
 using Keys = QList<Key>;
+constexpr int Commit = -1; // what dead keys, Compose sequences and input methods hand the box
+
+Key committed(const QString &text)
+{
+    return {Commit, {}, text};
+}
 
 Keys letters(const char *typed)
 {
@@ -38,7 +45,11 @@ Keys letters(const char *typed)
 
 void press(QWidget *target, const Key &key)
 {
-    if (key.key == 0) {
+    if (key.key == Commit) {
+        QInputMethodEvent commit;
+        commit.setCommitString(key.text);
+        QCoreApplication::sendEvent(target, &commit);
+    } else if (key.key == 0) {
         // Sent as the character alone, the way a keyboard layout types it.
         const QChar c = key.text.at(0);
         const int code = c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A')
@@ -134,6 +145,17 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()
     QTest::addRow("ctrl+space types a blank")
         << (letters("a") << Key{Qt::Key_Space, Qt::ControlModifier, {}} << letters("b"))
         << QStringLiteral("A B") << 0;
+    // Composed characters are typed characters too, each handed to the rule; one refused ends the commit.
+    QTest::addRow("dead acute and e")
+        << (letters("a") << committed(QStringLiteral("é"))) << QStringLiteral("A") << 1;
+    QTest::addRow("dead acute and space")
+        << (letters("a") << committed(QStringLiteral("´"))) << QStringLiteral("A") << 1;
+    QTest::addRow("compose a e") << (letters("a") << committed(QStringLiteral("æ"))) << QStringLiteral("A")
+                                 << 1;
+    QTest::addRow("input method digit")
+        << (letters("a") << committed(QStringLiteral("1"))) << QStringLiteral("A") << 1;
+    QTest::addRow("input method letters, one refused")
+        << (letters("a") << committed(QStringLiteral("bé c"))) << QStringLiteral("AB") << 1;
     // Pasting types no character: the clipboard's "jo-3" arrives as it is.
     QTest::addRow("shift+insert pastes")
         << (letters("a") << Key{Qt::Key_Insert, Qt::ShiftModifier, {}}) << QStringLiteral("Ajo-3") << 0;
@@ -234,28 +256,31 @@ void tst_MainWindow::unseenExitIsReachedByTabAndAltX()
 
 void tst_MainWindow::menusStandInOrder()
 {
+    // Each entry with the name the design gives it: nuFile and the Help menu's mnuFileSep1 and mnuFileSep2
+    // are those names, however much they look like slips.
     QStringList entries;
     for (QAction *top : m_main->menuBar()->actions()) {
-        entries << top->text() + (top->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+        const QString name = top->menu() ? top->menu()->objectName() : top->objectName();
+        entries << name + u' ' + top->text() + (top->isVisible() ? QString() : QStringLiteral(" (hidden)"));
         if (top->menu()) {
             for (QAction *entry : top->menu()->actions())
-                entries << (QStringLiteral("  ") +
+                entries << (QStringLiteral("  ") + entry->objectName() + u' ' +
                             (entry->isSeparator() ? QStringLiteral("-") : entry->text()));
         }
     }
     const QStringList expected{
-        QStringLiteral("&File"),
-        QStringLiteral("  Take The Body Type &Test"),
-        QStringLiteral("  E&xit"),
-        QStringLiteral("&Help"),
-        QStringLiteral("  &Online Help"),
-        QStringLiteral("  &Visit Us Online"),
-        QStringLiteral("  -"),
-        QStringLiteral("  &Check for Software Update"),
-        QStringLiteral("  -"),
-        QStringLiteral("  &About Software"),
-        QStringLiteral("&Donate"),
-        QStringLiteral("Make Money &Online (hidden)"),
+        QStringLiteral("nuFile &File"),
+        QStringLiteral("  mnuNext Take The Body Type &Test"),
+        QStringLiteral("  mnuExit E&xit"),
+        QStringLiteral("mnuHelp &Help"),
+        QStringLiteral("  mnuOnline &Online Help"),
+        QStringLiteral("  mnuVisit &Visit Us Online"),
+        QStringLiteral("  mnuFileSep1 -"),
+        QStringLiteral("  mnuUpdate &Check for Software Update"),
+        QStringLiteral("  mnuFileSep2 -"),
+        QStringLiteral("  mnuAbout &About Software"),
+        QStringLiteral("mnuDonate &Donate"),
+        QStringLiteral("mnumakemoney Make Money &Online (hidden)"),
     };
     QCOMPARE(entries, expected);
 }
@@ -362,9 +387,25 @@ void tst_MainWindow::layoutMatchesTheTwipsTable()
     QCOMPARE(m_main->client()->size(), QSize(497, 274));
     QCOMPARE(m_main->minimumSize(), m_main->maximumSize());
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Kaltrix v1.0"));
-    QCOMPARE(m_main->txtFirstName->geometry(), QRect(112, 72, 287, 23));
-    QCOMPARE(m_main->cmdNext->geometry(), QRect(112, 112, 283, 29));
-    QCOMPARE(m_main->lblCobrand->geometry(), m_main->lblFullBrand->geometry());
+    // Every control by its design name, where the layout's twips put it (15 to a pixel).
+    const QList<std::pair<QString, QRect>> controls{
+        {QStringLiteral("Frame2"), {0, 0, 497, 41}},
+        {QStringLiteral("Label61"), {8, 8, 480, 31}},
+        {QStringLiteral("Frame1"), {0, 40, 497, 177}},
+        {QStringLiteral("Label2"), {8, 16, 481, 41}},
+        {QStringLiteral("Label1"), {64, 77, 33, 13}},
+        {QStringLiteral("txtFirstName"), {112, 72, 287, 23}},
+        {QStringLiteral("cmdNext"), {112, 112, 283, 29}},
+        {QStringLiteral("cmdExit"), {320, 400, 139, 21}},
+        {QStringLiteral("Frame5"), {0, 217, 497, 57}},
+        {QStringLiteral("lblCobrand"), {8, 11, 479, 41}},
+        {QStringLiteral("lblFullBrand"), {8, 11, 479, 41}},
+    };
+    for (const auto &[name, rect] : controls) {
+        const QWidget *control = m_main->findChild<QWidget *>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->geometry(), rect);
+    }
     QCOMPARE(m_main->Label2->text().count(QStringLiteral("so that  you")), 1);
     QVERIFY(m_main->lblCobrand->text().contains(
         QStringLiteral("name &  link here. See \"Help\" for details.    Click")));

@@ -20,7 +20,6 @@
 #include "web/sharedlinks.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -89,9 +88,10 @@ void frmMain::createControls()
     txtFirstName->setGeometry(txtFirstNameRect.toPixels());
     setBackground(txtFirstName, Colors::Silver);
     setForeground(txtFirstName, Qt::black);
-    // Composed text would bypass the letters-only rule.
+    // Letters only: no input method composes in the box where the desktop honours that, and what still
+    // arrives composed (X11's dead keys and Compose sequences) goes through the same handler as a typed key.
     txtFirstName->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtFirstName->installEventFilter(this);
+    new KeyPressFilter(txtFirstName, [this](int &keyAscii) { txtFirstName_KeyPress(keyAscii); });
     Label1->setBuddy(txtFirstName);
 
     cmdNext = named(new QPushButton(QStringLiteral("Take The Body Type &Test"), Frame1),
@@ -122,6 +122,7 @@ void frmMain::createControls()
 void frmMain::createMenus()
 {
     QMenuBar *bar = menuBar();
+    // nuFile, not mnuFile: the design's own name for the File menu.
     QMenu *nuFile = named(bar->addMenu(QStringLiteral("&File")), QStringLiteral("nuFile"));
     addMenuEntry(nuFile, QStringLiteral("mnuNext"), QStringLiteral("Take The Body Type &Test"), this,
                  &frmMain::mnuNext_Click);
@@ -145,38 +146,11 @@ void frmMain::bringFullBrandToFront()
     m_branding->bringToFront(lblFullBrand);
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != txtFirstName || event->type() != QEvent::KeyPress)
-        return Form::eventFilter(watched, event);
-    const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
-    int keyAscii = keyAsciiOf(keyEvent);
-    // Keys that type nothing still move and delete, but an Alt chord's text must not reach the box.
-    if (keyAscii < 0)
-        return keyEvent.modifiers().testFlag(Qt::AltModifier) && !keyEvent.text().isEmpty();
-    const int typed = keyAscii;
-    if (!txtFirstName_KeyPress(keyAscii))
-        return true;
-    // The box types a plain key's own text itself, but nothing that comes with Ctrl (Ctrl+Space's blank).
-    if (keyAscii == typed && keyEvent.text() == QString(QChar(keyAscii)) &&
-        !keyEvent.modifiers().testFlag(Qt::ControlModifier))
-        return false;
-    // One key puts in the one character the rule let through, whatever else its event carries.
-    if ((keyAscii >= 'A' && keyAscii <= 'Z') || keyAscii == ' ') {
-        txtFirstName->insert(QString(QChar(keyAscii)));
-        return true;
-    }
-    return false;
-}
-
-bool frmMain::txtFirstName_KeyPress(int &keyAscii)
+void frmMain::txtFirstName_KeyPress(int &keyAscii)
 {
     keyAscii = filterNameKey(keyAscii);
-    if (keyAscii == 0) {
+    if (keyAscii == 0)
         showInformation(QStringLiteral("Please Enter Only Alphabet"));
-        return false;
-    }
-    return true;
 }
 
 bool frmMain::ValidateFirstName()

@@ -36,7 +36,6 @@ public:
 
 protected:
     void Form_Unload() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void cmdNext_Click();
@@ -48,7 +47,7 @@ private:
     void createControls();
     void createMenus();
     void setTabOrder();
-    bool txtFirstName_KeyPress(int &keyAscii);
+    void txtFirstName_KeyPress(int &keyAscii);
 
     std::unique_ptr<PageStack> m_branding;
 };

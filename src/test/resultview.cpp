@@ -8,6 +8,7 @@
 #include "ui/look/appearance.h"
 #include "ui/widgets/controls.h"
 #include "ui/widgets/linklabel.h"
+#include "ui/widgets/textrules.h"
 #include "ui/windows/twips.h"
 #include "web/links.h"
 
@@ -97,10 +98,6 @@ constexpr std::array<ResultView::PanelRow, 3> PanelRows{{
      u":/ectomorph.svg", u"Thin build, front and side"},
 }};
 
-QString text(const char16_t *row)
-{
-    return QString::fromUtf16(row);
-}
 } // namespace
 
 ResultView::ResultView(QWidget *parent) : QGroupBox(QStringLiteral("Kaltrix Results"), parent)

@@ -18,7 +18,6 @@
 #include "web/tellafriend.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -165,8 +164,8 @@ void frmNagScreen2::createReferAFriendPanel()
         field(QStringLiteral("txtFriendName"), QStringLiteral("Friend's Name"), txtFriendNameRect);
     txtFriendEmail =
         field(QStringLiteral("txtFriendEmail"), QStringLiteral("Friend's Email Address"), txtFriendEmailRect);
-    txtEmail->installEventFilter(this);
-    txtFriendEmail->installEventFilter(this);
+    new KeyPressFilter(txtEmail, [this](int &keyAscii) { txtEmail_KeyPress(keyAscii); });
+    new KeyPressFilter(txtFriendEmail, [this](int &keyAscii) { txtFriendEmail_KeyPress(keyAscii); });
 
     cmdSubmit = named(new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2),
                       QStringLiteral("cmdSubmit"), QStringLiteral("Refer A Friend Now"));
@@ -319,23 +318,6 @@ void frmNagScreen2::txtFriendName_LostFocus()
 void frmNagScreen2::txtFriendEmail_LostFocus()
 {
     txtFriendEmail->restoreHint();
-}
-
-bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
-{
-    const bool emailField = watched == txtEmail || watched == txtFriendEmail;
-    if (!emailField || event->type() != QEvent::KeyPress)
-        return Form::eventFilter(watched, event);
-    const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
-    int keyAscii = keyAsciiOf(keyEvent);
-    // An Alt chord types nothing, so its text (Alt+Space among them) must not slip into the field.
-    if (keyAscii < 0)
-        return keyEvent.modifiers().testFlag(Qt::AltModifier) && !keyEvent.text().isEmpty();
-    if (watched == txtEmail)
-        txtEmail_KeyPress(keyAscii);
-    else
-        txtFriendEmail_KeyPress(keyAscii);
-    return keyAscii == 0;
 }
 
 void frmNagScreen2::txtEmail_KeyPress(int &keyAscii)

@@ -40,7 +40,6 @@ public:
 
 protected:
     void Form_Unload() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void Check1_Click();

@@ -4,6 +4,7 @@
 #include "ui/widgets/controls.h"
 #include "ui/widgets/linklabel.h"
 #include "ui/widgets/pagestack.h"
+#include "ui/widgets/textrules.h"
 #include "web/aboutbox.h"
 #include "web/links.h"
 
@@ -25,6 +26,8 @@ struct MenuRow
     bool shown = true;
 };
 
+// The main window's Help separators are mnuFileSep1 and mnuFileSep2 as the design names them, though they
+// lie in the Help menu; the test window's are mnuSep1 and mnuSep2.
 constexpr std::array<MenuRow, 8> MenuRows{{
     {Place::HelpMenu,
      Entry::Page,
@@ -83,11 +86,6 @@ constexpr std::array<BrandingRow, 2> BrandingRows{{
      u"fully branded for your website. Click here for more details.",
      &modHelp::OpenFullBrandPage},
 }};
-
-QString text(const char16_t *row)
-{
-    return QString::fromUtf16(row);
-}
 
 LinkLabel *offer(const QString &text, const QString &name, QWidget *parent, Open open)
 {

@@ -1,6 +1,10 @@
 #include "ui/widgets/keys.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QScopedValueRollback>
 
 int keyAsciiOf(const QKeyEvent &event)
 {
@@ -40,4 +44,79 @@ int keyAsciiOf(const QKeyEvent &event)
     if (text.isEmpty())
         return -1;
     return text.at(0).unicode();
+}
+
+namespace {
+// A code the box can show as a character (control codes are the box's own keys: Backspace, Enter, Ctrl+V).
+bool isCharacter(int keyAscii)
+{
+    return keyAscii >= ' ' && keyAscii != 127;
+}
+
+QString characterOf(int keyAscii)
+{
+    const char32_t code = char32_t(keyAscii);
+    return QString::fromUcs4(&code, 1);
+}
+} // namespace
+
+KeyPressFilter::KeyPressFilter(QLineEdit *box, Handler handler)
+    : QObject(box), m_box(box), m_handler(std::move(handler))
+{
+    box->installEventFilter(this);
+}
+
+bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_forwarding)
+        return false;
+    if (watched == m_box && event->type() == QEvent::KeyPress)
+        return keyPress(static_cast<const QKeyEvent &>(*event));
+    if (watched == m_box && event->type() == QEvent::InputMethod)
+        return inputMethod(event);
+    return false;
+}
+
+bool KeyPressFilter::keyPress(const QKeyEvent &event)
+{
+    int keyAscii = keyAsciiOf(event);
+    if (keyAscii < 0)
+        return event.modifiers().testFlag(Qt::AltModifier) && !event.text().isEmpty();
+    const int typed = keyAscii;
+    m_handler(keyAscii);
+    if (keyAscii == 0)
+        return true;
+    // The box types a plain key's own text itself, but nothing that comes with Ctrl (Ctrl+Space's blank).
+    if (keyAscii == typed && event.text() == characterOf(keyAscii) &&
+        !event.modifiers().testFlag(Qt::ControlModifier))
+        return false;
+    // One key puts in the one character the handler let through, whatever else its event carries.
+    if (isCharacter(keyAscii)) {
+        m_box->insert(characterOf(keyAscii));
+        return true;
+    }
+    return false;
+}
+
+bool KeyPressFilter::inputMethod(QEvent *event)
+{
+    const auto *commit = static_cast<const QInputMethodEvent *>(event);
+    if (commit->commitString().isEmpty())
+        return false; // what is being composed is shown, not typed
+    QString passed;
+    for (const char32_t code : commit->commitString().toUcs4()) {
+        int keyAscii = int(code);
+        m_handler(keyAscii);
+        if (keyAscii == 0)
+            break;
+        if (isCharacter(keyAscii))
+            passed += characterOf(keyAscii);
+    }
+    if (passed == commit->commitString())
+        return false;
+    QInputMethodEvent filtered(commit->preeditString(), commit->attributes());
+    filtered.setCommitString(passed, commit->replacementStart(), commit->replacementLength());
+    const QScopedValueRollback forwarding(m_forwarding, true);
+    QCoreApplication::sendEvent(m_box, &filtered);
+    return true;
 }

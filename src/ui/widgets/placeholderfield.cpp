@@ -15,21 +15,21 @@ bool movedWithinWindow(const QFocusEvent *event)
 }
 } // namespace
 
-PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent) : TextBox(parent), m_hint(hint)
+void HintRule::clearHint()
+{
+    if (trimBlanks(fieldText()) == m_hint)
+        setFieldText(QString());
+}
+
+void HintRule::restoreHint()
+{
+    if (trimBlanks(fieldText()).isEmpty())
+        setFieldText(m_hint);
+}
+
+PlaceholderField::PlaceholderField(const QString &hint, QWidget *parent) : TextBox(parent), HintRule(hint)
 {
     setText(hint);
-}
-
-void PlaceholderField::clearHint()
-{
-    if (trimBlanks(text()) == m_hint)
-        setText(QString());
-}
-
-void PlaceholderField::restoreHint()
-{
-    if (trimBlanks(text()).isEmpty())
-        setText(m_hint);
 }
 
 void PlaceholderField::takingFocus(QFocusEvent *event)
@@ -46,7 +46,7 @@ void PlaceholderField::focusOutEvent(QFocusEvent *event)
 }
 
 PlaceholderTextField::PlaceholderTextField(const QString &hint, const QString &initialText, QWidget *parent)
-    : QPlainTextEdit(parent), m_hint(hint)
+    : QPlainTextEdit(parent), HintRule(hint)
 {
     setText(initialText);
 }
@@ -64,18 +64,6 @@ void PlaceholderTextField::setText(const QString &text)
 {
     // CR LF, CR and LF each become one line break.
     setPlainText(text);
-}
-
-void PlaceholderTextField::clearHint()
-{
-    if (trimBlanks(text()) == m_hint)
-        setText(QString());
-}
-
-void PlaceholderTextField::restoreHint()
-{
-    if (trimBlanks(text()).isEmpty())
-        setText(m_hint);
 }
 
 void PlaceholderTextField::focusInEvent(QFocusEvent *event)
