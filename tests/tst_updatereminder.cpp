@@ -40,6 +40,7 @@ void tst_UpdateReminder::init()
     m_platform.store.clear();
     m_platform.clearRecords();
     m_platform.refuseWrites = false;
+    m_platform.todayDate = QDate(2026, 12, 7);
 }
 
 void tst_UpdateReminder::store(const QString &plainKey, const QString &plainValue)
@@ -62,35 +63,47 @@ void tst_UpdateReminder::decisionTable_data()
     QTest::addColumn<bool>("asks");
     QTest::addColumn<QString>("installAfter");
     QTest::addColumn<bool>("opensPage");
+    QTest::addColumn<QDate>("clock"); // invalid: the suite's today
 
     const auto Yes = MessageAnswer::Yes;
     const auto No = MessageAnswer::No;
-    QTest::addRow("first run") << Absent << Absent << Yes << false << u"1"_s << false;
-    QTest::addRow("first run resets the count") << u""_s << u"9"_s << Yes << false << u"1"_s << false;
-    QTest::addRow("14 days ago") << day(-14) << u"3"_s << Yes << false << u"3"_s << false;
-    QTest::addRow("14 days ahead") << day(14) << u"3"_s << Yes << false << u"3"_s << false;
-    QTest::addRow("15 days ago, No") << day(-15) << u"1"_s << No << true << u"1"_s << false;
-    QTest::addRow("15 days ago, Yes") << day(-15) << u"1"_s << Yes << true << u"1"_s << true;
-    QTest::addRow("15 days ahead, No") << day(15) << u"1"_s << No << true << u"1"_s << false;
-    QTest::addRow("15 days ahead, Yes") << day(15) << u"1"_s << Yes << true << u"1"_s << true;
-    QTest::addRow("negative count") << day(-15) << u"-7"_s << No << true << u"7"_s << false;
-    QTest::addRow("half rounds down to even") << day(-15) << u"2.5"_s << No << true << u"2"_s << false;
-    QTest::addRow("half rounds up to even") << day(-15) << u"-3.5"_s << No << true << u"4"_s << false;
+    const QDate Clock;
+    QTest::addRow("first run") << Absent << Absent << Yes << false << u"1"_s << false << Clock;
+    QTest::addRow("first run resets the count")
+        << u""_s << u"9"_s << Yes << false << u"1"_s << false << Clock;
+    QTest::addRow("14 days ago") << day(-14) << u"3"_s << Yes << false << u"3"_s << false << Clock;
+    QTest::addRow("14 days ahead") << day(14) << u"3"_s << Yes << false << u"3"_s << false << Clock;
+    QTest::addRow("15 days ago, No") << day(-15) << u"1"_s << No << true << u"1"_s << false << Clock;
+    QTest::addRow("15 days ago, Yes") << day(-15) << u"1"_s << Yes << true << u"1"_s << true << Clock;
+    QTest::addRow("15 days ahead, No") << day(15) << u"1"_s << No << true << u"1"_s << false << Clock;
+    QTest::addRow("15 days ahead, Yes") << day(15) << u"1"_s << Yes << true << u"1"_s << true << Clock;
+    QTest::addRow("negative count") << day(-15) << u"-7"_s << No << true << u"7"_s << false << Clock;
+    QTest::addRow("half rounds down to even")
+        << day(-15) << u"2.5"_s << No << true << u"2"_s << false << Clock;
+    QTest::addRow("half rounds up to even")
+        << day(-15) << u"-3.5"_s << No << true << u"4"_s << false << Clock;
     // An unreadable count counts as 1 instead of undoing the answer.
-    QTest::addRow("count absent, Yes") << day(-15) << Absent << Yes << true << u"1"_s << true;
-    QTest::addRow("count empty, Yes") << day(-15) << u""_s << Yes << true << u"1"_s << true;
-    QTest::addRow("count damaged") << day(-15) << u"x7"_s << No << true << u"1"_s << false;
-    QTest::addRow("count beyond 32 bits") << day(-15) << u"1e12"_s << No << true << u"1"_s << false;
+    QTest::addRow("count absent, Yes") << day(-15) << Absent << Yes << true << u"1"_s << true << Clock;
+    QTest::addRow("count empty, Yes") << day(-15) << u""_s << Yes << true << u"1"_s << true << Clock;
+    QTest::addRow("count damaged") << day(-15) << u"x7"_s << No << true << u"1"_s << false << Clock;
+    QTest::addRow("count beyond 32 bits") << day(-15) << u"1e12"_s << No << true << u"1"_s << false << Clock;
     // A date nobody can read would otherwise silence the reminder for good: it counts as a first run.
-    QTest::addRow("duration not a date") << u"soon"_s << u"4"_s << Yes << false << u"1"_s << false;
+    QTest::addRow("duration not a date") << u"soon"_s << u"4"_s << Yes << false << u"1"_s << false << Clock;
     QTest::addRow("duration in no locale's order")
-        << u"22/11/2026"_s << u"4"_s << Yes << false << u"1"_s << false;
+        << u"22/11/2026"_s << u"4"_s << Yes << false << u"1"_s << false << Clock;
     // Earlier Windows versions wrote the user's short date format; it reads as that date.
-    QTest::addRow("short date 5 days ago") << u"12/2/2026"_s << u"4"_s << Yes << false << u"4"_s << false;
-    QTest::addRow("short date 15 days ago") << u"11/22/2026"_s << u"4"_s << No << true << u"4"_s << false;
+    QTest::addRow("short date 5 days ago")
+        << u"12/2/2026"_s << u"4"_s << Yes << false << u"4"_s << false << Clock;
+    QTest::addRow("short date 15 days ago")
+        << u"11/22/2026"_s << u"4"_s << No << true << u"4"_s << false << Clock;
     // Within 14 days only if 26 is 2026: 1926 or the year 26 would bring the question.
     QTest::addRow("short date, two-digit year")
-        << u"12/2/26"_s << u"-4"_s << Yes << false << u"-4"_s << false;
+        << u"12/2/26"_s << u"-4"_s << Yes << false << u"-4"_s << false << Clock;
+    // Dates are written as the next start reads them, with four-digit years: a clock beyond them is no date.
+    QTest::addRow("clock in 9999") << u"9999-12-01"_s << u"3"_s << Yes << true << u"3"_s << true
+                                   << QDate(9999, 12, 31);
+    QTest::addRow("clock past 9999") << u"2026-11-22"_s << u"3"_s << Yes << false << u"3"_s << false
+                                     << QDate(10027, 2, 7);
 }
 
 void tst_UpdateReminder::decisionTable()
@@ -101,7 +114,10 @@ void tst_UpdateReminder::decisionTable()
     QFETCH(bool, asks);
     QFETCH(QString, installAfter);
     QFETCH(bool, opensPage);
+    QFETCH(QDate, clock);
 
+    if (clock.isValid())
+        m_platform.todayDate = clock;
     store(Duration, duration);
     store(Install, install);
     m_platform.answers = {answer};

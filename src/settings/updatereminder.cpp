@@ -80,8 +80,9 @@ void UpdateReminder()
 {
     const QString durationKey = ScrambleText(QStringLiteral("Duration"), platform().singleByteSet());
     const QString installKey = ScrambleText(QStringLiteral("Install"), platform().singleByteSet());
+    // What is written must read back: a clock outside four-digit years gives no date to keep.
     const QDate today = platform().today();
-    if (!today.isValid())
+    if (!today.isValid() || today.year() < 1 || today.year() > 9999)
         return;
     const QString todayText = today.toString(DateFormat);
 

@@ -16,6 +16,11 @@ QString tafFriendEmail;
 QUrl tafURL;
 
 namespace {
+// The browser gets the address on a command line, and Windows' holds 32,767 characters in all, the
+// browser's own path and options included; Linux takes up to 128 KiB in one argument. A longer address
+// would fail to start the browser without a word, and the referral would be lost unseen.
+constexpr qsizetype LongestAddress = 32000;
+
 bool missing(const QString &value, const QString &placeholder)
 {
     const QString trimmed = trimBlanks(value);
@@ -82,7 +87,12 @@ void TellAFriend()
         showCritical(problem);
         return;
     }
-    tafURL = requestAddress();
+    const QUrl address = requestAddress();
+    if (address.toEncoded().size() > LongestAddress) {
+        showCritical(QStringLiteral("Your Referral Is Too Long To Send"));
+        return;
+    }
+    tafURL = address;
     OpenTafURL();
 }
 

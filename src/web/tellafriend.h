@@ -21,7 +21,8 @@ extern QUrl tafURL;
 // Only equality and the presence of "@" and "." are tested.
 QString checkAddresses(const QString &email, const QString &friendEmail);
 
-// Checks the stored values, builds tafURL and opens it; a failed check shows its message and opens nothing.
+// Checks the stored values, builds tafURL and opens it; a failed check shows its message and opens nothing,
+// as does an address too long for the desktop to hand to a browser.
 void TellAFriend();
 void OpenTafURL();
 
