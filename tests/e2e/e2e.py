@@ -261,10 +261,14 @@ def lock_files(desk):
 # --- a person's run ----------------------------------------------------------------------------------------
 
 NAME_TYPING = [
-    # (keys typed into an emptied box, text shown, message shown)
-    ("anna", "ANNA", None),
-    ("jo ann", "JO ANN", None),
-    ("3", "JO ANN", ONLY_ALPHABET),
+    # (typed into an emptied box: text, or keys on a keyboard layout as setxkbmap names it; text shown,
+    # message shown)
+    ("anna", None, "ANNA", None),
+    ("jo ann", None, "JO ANN", None),
+    ("3", None, "JO ANN", ONLY_ALPHABET),
+    # Composed characters are refused like typed ones: é from a dead key, æ from a Compose sequence.
+    (["dead_acute", "e"], ["us", "-variant", "intl"], "JO ANN", ONLY_ALPHABET),
+    (["Multi_key", "a", "e"], ["us", "-option", "compose:ralt"], "JO ANN", ONLY_ALPHABET),
 ]
 
 DEFAULT_RESULT = ["My Body Type is 50% Endomorph", "My Body Type is 30% Mesomorph",
@@ -295,12 +299,17 @@ def a_persons_run(desk):
           f"a first start stored {read_settings(desk.config)}")
 
     name = first.tree.find(main, "text", "Name")
-    for typed, shown, refusal in NAME_TYPING:
+    for typed, layout, shown, refusal in NAME_TYPING:
         first.activate(main)
         if refusal is None:
             session.key(*["BackSpace"] * len(first.tree.text(name)))
             wait_for(lambda: first.tree.text(name) == "", session.timeout(10), "an empty name box")
-        session.type(typed)
+        if layout:
+            session.keyboard(*layout)
+            session.key(*typed)
+            session.keyboard("us")
+        else:
+            session.type(typed)
         if refusal:
             dismiss(first, expect_message(first, refusal))
             check(first.tree.text(name) == shown, f"a refused key changed the name to {first.tree.text(name)!r}")
@@ -937,8 +946,8 @@ SCENARIOS = [
   + [(f"planted: {case}", lambda desk, plant=plant: planted_files(desk, plant)) for case, plant in PLANTED]
 
 
-TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "dbus-daemon", "xdg-open", "unshare", "orca",
-         "weston"]
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "setxkbmap", "dbus-daemon", "xdg-open", "unshare",
+         "orca", "weston"]
 SKIPPED = 77
 
 

@@ -194,6 +194,11 @@ class Session:
         for run in re.findall(r"[ -~]+|[^ -~]", text):
             self.xdotool("type", "--delay", "40" if run.isascii() else str(int(400 * self.slow)), run)
 
+    def keyboard(self, layout, *options):
+        """Switches the keyboard to a layout (setxkbmap's arguments; options not given are cleared)."""
+        subprocess.run(["setxkbmap", "-option", "", layout, *options], env=self.env, check=True,
+                       timeout=self.timeout(15))
+
     def click(self, node):
         x, y = self.tree.centre(node)
         # Not --sync: it waits for a movement that never comes when the pointer is already there.
