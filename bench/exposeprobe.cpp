@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // Linked into the benchmark's programs only: prints "exposed" once the first window has been exposed and
 // painted, then quits, so that start-up can be timed from outside. It hooks itself in when the application
 // object is created, so the program's own main() stays as it ships.

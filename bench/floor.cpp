@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // The floor of the start-up benchmark: what Qt itself costs to show one empty, fixed-size main window of the
 // main window's size, reported the same way as the program reports its first exposed window. With --menu,
 // the window has a menu bar with one menu, as every window of the program has menus.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 """Start-up to the first exposed window and peak RSS of kaltrix and of the floor, side by side, then the
 in-process timing of Next. Run it through bench/run.sh, which builds the programs and provides the display."""
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // In-process timing of the test window: one Next, and the tenth Next that shows the result view, each as the
 // handler alone and as the handler plus the event-loop turn that paints the new page and flushes it.
 

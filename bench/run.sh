@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # Builds a Release tree and measures, in one run on this machine, kaltrix against a bare Qt window: start-up
 # to the first exposed window and peak RSS (medians of many starts), and the in-process time of one Next and
 # of showing the result. Prints a Markdown table. RUNS (default 30) and BUILD_DIR (default build-bench) can

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # The program's icon as PNGs, rendered from its drawing when the program is built. The 16 px one comes from
 # a redrawing on the pixel grid (packaging/icons/kaltrix-16.svg), where the full drawing's limbs would blur.
 #

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # Installs what is missing, builds Kaltrix and starts it.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # Installs a built tree into a scratch prefix and checks what a desktop sees: the launcher, the AppStream
 # entry, the icons and the man page, and that the installed program starts.
 # Usage: install_check.sh BUILD_DIR APP_ID

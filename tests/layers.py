@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 """Fails when a source file includes a header of a layer above its own.
 
 Usage: layers.py [--self-test] SRC_DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 """Packs PNG images into one Windows icon file: make_ico.py OUT.ico IN.png...
 
 Every image goes in as PNG, which Windows reads from icon files at every size since Vista."""

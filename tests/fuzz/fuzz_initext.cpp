@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // The settings file as another program or a damaged disk hands it over: reading never fails, and a value
 // written into any file reads back as written, with the rest of the file kept.
 

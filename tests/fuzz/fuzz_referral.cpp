@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // The referral address built from whatever the user typed into the five fields: either a refusal and no
 // address, or one address whose query a form handler reads back as the very texts stored.
 

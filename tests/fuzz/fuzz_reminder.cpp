@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // The update reminder over whatever the two stored entries hold (ISO dates, short dates of any locale's
 // form, damaged counts): it never fails, and once it has asked, the next start on the same day does not.
 

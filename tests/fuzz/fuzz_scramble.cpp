@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // Stored key names and values as a damaged file or another program may hold them: unscrambling any text
 // works, and scrambling gives back every text of the character set.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # The Windows packages under Wine, used as a person would: a silent install, the first start, the settings
 # it stores, a second start refused, a help page through Wine's browser bridge, the installer and uninstaller
 # refused while Kaltrix runs, the whole test by keyboard, an earlier version's short dates, a silent

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # Runs one test program under Wine for CTest (the build's cross-compiling emulator). Two things differ from
 # a plain `wine PROGRAM`: Wine keeps QT_* variables out of a Windows program's environment, so they are
 # set again inside it, and a Qt test under Wine writes nothing to a standard output that is a pipe, so its
