@@ -1,9 +1,13 @@
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # Release notes from NEWS.md, the one place they are written: the AppStream <releases> element and the
 # Debian changelog are both made from it. Also the one way the packages write a generated file.
 #
 # kaltrix_read_releases(FILE): sets KALTRIX_RELEASES, a list of version numbers, newest first, and for each
-# VERSION the variables KALTRIX_RELEASE_DATE_<VERSION> (YYYY-MM-DD) and KALTRIX_RELEASE_NOTES_<VERSION> (a
-# list of notes), in the caller's scope. Fails unless the newest release is this project's version.
+# VERSION the variables KALTRIX_RELEASE_DATE_<VERSION> (YYYY-MM-DD), KALTRIX_RELEASE_EOL_<VERSION> (the last
+# day it gets fixes, YYYY-MM-DD) and KALTRIX_RELEASE_NOTES_<VERSION> (a list of notes), in the caller's
+# scope. A heading reads "## 1.0.0 (2026-12-07, supported until 2028-12-31)". Fails unless the newest
+# release is this project's version.
 function(kaltrix_read_releases file)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
     # Read whole and split by hand: a semicolon in a note must not split it (CMake lists are ;-separated).
@@ -15,11 +19,19 @@ function(kaltrix_read_releases file)
     set(version)
     set(note)
     foreach(line IN LISTS lines)
-        if(line MATCHES "^## ([0-9][0-9.]*) \\(([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9])\\)$")
+        set(date "[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]")
+        if(line MATCHES "^## ([0-9][0-9.]*) \\((${date}), supported until (${date})\\)$")
             set(version ${CMAKE_MATCH_1})
             list(APPEND releases ${version})
             set(KALTRIX_RELEASE_DATE_${version} ${CMAKE_MATCH_2} PARENT_SCOPE)
+            set(KALTRIX_RELEASE_EOL_${version} ${CMAKE_MATCH_3} PARENT_SCOPE)
+            if(NOT CMAKE_MATCH_3 STRGREATER CMAKE_MATCH_2)
+                message(FATAL_ERROR "${file}: release ${version} is supported until before it came out")
+            endif()
             set(notes_${version})
+        elseif(line MATCHES "^## ")
+            message(FATAL_ERROR "${file}: a release heading reads \"## VERSION (YYYY-MM-DD, supported until "
+                                "YYYY-MM-DD)\", not: ${line}")
         elseif(version AND line MATCHES "^- (.+)$")
             list(APPEND notes_${version} "${CMAKE_MATCH_1}")
         elseif(version AND line MATCHES "^  +(.+)$")
@@ -46,7 +58,8 @@ endfunction()
 function(kaltrix_appstream_releases var)
     set(xml "  <releases>\n")
     foreach(version IN LISTS KALTRIX_RELEASES)
-        string(APPEND xml "    <release version=\"${version}\" date=\"${KALTRIX_RELEASE_DATE_${version}}\">\n"
+        string(APPEND xml "    <release version=\"${version}\" date=\"${KALTRIX_RELEASE_DATE_${version}}\" "
+                          "date_eol=\"${KALTRIX_RELEASE_EOL_${version}}\">\n"
                           "      <description>\n")
         foreach(note IN LISTS KALTRIX_RELEASE_NOTES_${version})
             string(REPLACE "&" "&amp;" note "${note}")
@@ -59,6 +72,17 @@ function(kaltrix_appstream_releases var)
     endforeach()
     string(APPEND xml "  </releases>")
     set(${var} "${xml}" PARENT_SCOPE)
+endfunction()
+
+# kaltrix_support_table(VAR): the rows of a Markdown table of each release, its date and its last day of
+# fixes, newest first.
+function(kaltrix_support_table var)
+    set(rows)
+    foreach(version IN LISTS KALTRIX_RELEASES)
+        list(APPEND rows "| ${version} | ${KALTRIX_RELEASE_DATE_${version}} | ${KALTRIX_RELEASE_EOL_${version}} |")
+    endforeach()
+    list(JOIN rows "\n" rows)
+    set(${var} "${rows}" PARENT_SCOPE)
 endfunction()
 
 # The date as Debian's changelog writes it (RFC 5322, at noon UTC), from YYYY-MM-DD, the same on any builder.
