@@ -1,10 +1,15 @@
-# Shared by run.sh and test.sh: installs what is missing and configures a build tree.
+# Shared by run.sh, test.sh and windows.sh: installs what is missing and configures a build tree.
 # shellcheck shell=bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
                 libqt6svg6 qt6-qpa-plugins fonts-dejavu-core librsvg2-bin dpkg-dev)
+# What test.sh and windows.sh need to write, sign and check the release folders: scripts/checksums.sh,
+# packaging/sbom.py (its check with Debian's jsonschema).
+RELEASE_PACKAGES=(gnupg gpgv python3 python3-jsonschema)
 
 # install_packages PKG...: installs those that are not installed yet, as root or through sudo.
 install_packages() {
