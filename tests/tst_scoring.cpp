@@ -1,7 +1,10 @@
+#include "golden.h"
 #include "test/catalogue.h"
 #include "test/scoring.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 using Choices = QList<int>; // the chosen option index per question, -1 for none
@@ -38,12 +41,16 @@ void tst_Scoring::everyOptionCountsForItsType_data()
     QTest::addColumn<int>("question");
     QTest::addColumn<QList<BodyType>>("types");
 
-    const QList<QList<BodyType>> table{
-        {Endo, Meso, Ecto}, {Meso, Ecto, Endo}, {Meso, Ecto, Endo}, {Endo, Ecto, Meso}, {Endo, Meso, Ecto},
-        {Ecto, Endo, Meso}, {Endo, Ecto, Meso}, {Endo, Meso, Ecto}, {Meso, Endo, Ecto}, {Ecto, Endo, Meso},
-    };
-    for (int q = 0; q < QuestionCount; ++q)
-        QTest::addRow("question %d", q + 1) << q << table.at(q);
+    const QJsonArray questions = goldenTexts().value(u"questions").toArray();
+    QCOMPARE(questions.size(), QuestionCount);
+    const QMap<QString, BodyType> byName{
+        {u"Endomorph"_s, Endo}, {u"Mesomorph"_s, Meso}, {u"Ectomorph"_s, Ecto}};
+    for (int q = 0; q < QuestionCount; ++q) {
+        QList<BodyType> types;
+        for (const QJsonValue &type : questions.at(q).toObject().value(u"types").toArray())
+            types.append(byName.value(type.toString()));
+        QTest::addRow("question %d", q + 1) << q << types;
+    }
 }
 
 void tst_Scoring::everyOptionCountsForItsType()

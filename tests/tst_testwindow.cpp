@@ -1,6 +1,7 @@
 #include "app/forms.h"
 #include "app/mainwindow.h"
 #include "fakeplatform.h"
+#include "golden.h"
 #include "test/resultview.h"
 #include "test/scoring.h"
 #include "test/testwindow.h"
@@ -268,69 +269,20 @@ void tst_TestWindow::everyTextStandsExactlyAsWritten_data()
 {
     QTest::addColumn<QString>("control"); // its name; "#i" picks index i of a control array
     QTest::addColumn<QString>("text");
-    const std::pair<QString, QString> texts[] = {
-        {u"fra1"_s, u"Choose one of the following options"_s},
-        {u"fraQuestionText1"_s, u"Question"_s},
-        {u"fraAnswerOptions1"_s, u"Answer"_s},
-        {u"fra10"_s, u"Choose one of the following options"_s},
-        {u"fraQuestionText10"_s, u"Question"_s},
-        {u"fraAnswerOptions10"_s, u"Answer"_s},
-        {u"Label1"_s, u"1. My body appearance is"_s},
-        {u"Label4"_s, u"2. My body looks"_s},
-        {u"Label3"_s, u"3. My muscles grow"_s},
-        {u"Label2"_s, u"4.  Weight Issues"_s},
-        {u"Label7"_s, u"5. By nature I am very"_s},
-        {u"Label8"_s, u"6. My bone structure is"_s},
-        {u"Label9"_s, u"7. My activity level is"_s},
-        {u"Label10"_s, u"8. My approach to life is"_s},
-        {u"Label11"_s, u"9. People tell me"_s},
-        {u"Label12"_s, u"10. My metabolism is"_s},
-        {u"optQa#0"_s, u"Flabby"_s},
-        {u"optQa#1"_s, u"Hard And Muscular"_s},
-        {u"optQa#2"_s, u"Thin And Skinny"_s},
-        {u"optQb#0"_s, u"Athletic and Rugged"_s},
-        {u"optQb#1"_s, u"Long and Fragile"_s},
-        {u"optQb#2"_s, u"Round and soft"_s},
-        {u"optQc#0"_s, u"Very Quickly"_s},
-        {u"optQc#1"_s, u"Very Slowly"_s},
-        {u"optQc#2"_s, u"Very Easily"_s},
-        {u"optQd#0"_s, u"I have trouble losing weight"_s},
-        {u"optQd#1"_s, u"I have trouble gaining weight"_s},
-        {u"optQd#2"_s, u"I can gain and lose weight easily"_s},
-        {u"optQE#0"_s, u"Loving And Comforting"_s},
-        {u"optQE#1"_s, u"Aggressive And Active"_s},
-        {u"optQE#2"_s, u"Self Aware And Intellectual"_s},
-        {u"optQF#0"_s, u"Frail And Delicate"_s},
-        {u"optQF#1"_s, u"Very Large"_s},
-        {u"optQF#2"_s, u"Large To Medium"_s},
-        {u"optQg#0"_s, u"Sedentary"_s},
-        {u"optQg#1"_s, u"Fairly Active"_s},
-        {u"optQg#2"_s, u"Over active"_s},
-        {u"optQh#0"_s, u"Laid back"_s},
-        {u"optQh#1"_s, u"Dynamic"_s},
-        {u"optQh#2"_s, u"Worrisome"_s},
-        {u"optQI#0"_s, u"That I look fine "_s},
-        {u"optQI#1"_s, u"I should lose some weight"_s},
-        {u"optQI#2"_s, u"I should gain some weight"_s},
-        {u"optQj#0"_s, u"Too fast"_s},
-        {u"optQj#1"_s, u"Slow"_s},
-        {u"optQj#2"_s, u"Just right"_s},
-        {u"fraAnswer"_s, u"Kaltrix Results"_s},
-        {u"Label5"_s, u"Center of focus :-"_s},
-        {u"Label6"_s, u"Center of focus :-"_s},
-        {u"Label13"_s, u"Center of focus :-"_s},
-        {u"lblENCenterOfFocus"_s, u"Abdomen, Digestive System"_s},
-        {u"lblMCenterOfFocus"_s, u"Muscles, Circulatory System"_s},
-        {u"lblECCenterOfFocus"_s, u"Brain, Nervous System"_s},
-        {u"Label14"_s,
-         u"Your body is round, soft and curvy with all the mass accumulated on the abdomen. Your arms are short and tapering. You have a large bone structure. There are no bones jutting out and the body is smoothly curved. The head is large and the face is broad. You have a tendency to become obese. Exercises are a must so that the fat is distributed and you have better metabolism. You find it difficult to lose weight. Have frequent but small meals. Avoid sweets and high calorie intake."_s},
-        {u"Label15"_s,
-         u"Your body is square in shape with well-defined bones and muscles. Both the arms and legs are well-developed. You have an athletic build. You tend to gain muscle mass very easily. You are fit otherwise but need to exercise to maintain a naturally healthy body. Exercise with moderate to heavy weights. Follow a normal healthy intake of food to remain lean and muscular."_s},
-        {u"Label16"_s,
-         u"Your body is fragile and delicate. You are long and narrow. The arms and legs are thin and do not have much strength. You have a thin and lean appearance. You have narrow waists, hips and shoulders. You also tend to lose weight very easily. You need to put on body weight in the form of good muscle tissue. Weight training should be done but not too often. Food intake should be high in calories."_s},
-    };
-    for (const auto &[control, text] : texts)
-        QTest::addRow("%s", qPrintable(control)) << control << text;
+    const QJsonObject golden = goldenTexts();
+    for (const QJsonValue &value : golden.value(u"questions").toArray()) {
+        const QJsonObject question = value.toObject();
+        const QString label = question.value(u"label").toString();
+        QTest::addRow("%s", qPrintable(label)) << label << question.value(u"heading").toString();
+        const QJsonArray options = question.value(u"options").toArray();
+        for (qsizetype i = 0; i < options.size(); ++i) {
+            const QString control = question.value(u"group").toString() + u'#' + QString::number(i);
+            QTest::addRow("%s", qPrintable(control)) << control << options.at(i).toString();
+        }
+    }
+    const QJsonObject texts = golden.value(u"texts").toObject();
+    for (auto text = texts.begin(); text != texts.end(); ++text)
+        QTest::addRow("%s", qPrintable(text.key())) << text.key() << text.value().toString();
 }
 
 // Read off the built window, blanks and case included.
