@@ -409,8 +409,14 @@ class Kaltrix:
         rect = self.tree.atspi.Component.get_extents(window, self.tree.atspi.CoordType.SCREEN)
         self.session.xdotool("mousemove", str(rect.x + 2), str(rect.y + rect.height - 3), "sleep", "0.1",
                              "click", "1")
-        wait_for(lambda: self.has_keyboard(window), self.session.timeout(10),
-                 f"{self.name}: window {window.get_name()!r} to become active")
+        try:
+            wait_for(lambda: self.has_keyboard(window), self.session.timeout(10),
+                     f"{self.name}: window {window.get_name()!r} to become active")
+        except Failure as failure:
+            active = self.session.xdotool("getactivewindow", check_rc=False)
+            owner = self.session.xdotool("getactivewindow", "getwindowpid", check_rc=False)
+            raise Failure(f"{failure}; active for the program: {self.tree.has_state(window, 'active')}, for "
+                          f"the window manager: {active} of process {owner}; ours: {self.x_windows()}") from None
 
     def kill(self):
         _end(self.proc)
