@@ -29,7 +29,7 @@ QPoint placement(const QRect &area, const QSize &frame)
 // only once it is shown, so where its own frame is not known yet (X11) the frame of the program's last
 // framed window stands in; once the window's own frame is known, a guess that was off (always the very
 // first window's) is put right. The window manager tells the frame without an event of its own: it is looked
-// for after the showing, every 20 ms.
+// for after the showing, every 20 ms, and for as long as a busy machine takes to put the window on screen.
 class FramePlacement final : public QObject
 {
 public:
@@ -59,27 +59,30 @@ protected:
     }
 
 private:
-    // Until the frame has stood where it belongs for a few looks after the window came on screen, or for two
-    // seconds: the window manager may place the window again as it maps it, and until then Qt reports the
-    // position it asked for, not the one it got.
+    // Until the frame has stood where it belongs for a few looks once the window is on screen, or for two
+    // seconds of looks on screen: the window manager may place the window again as it maps it, and until
+    // then Qt reports the position it asked for, not the one it got. The frame is the window's own frame
+    // margins around its position, both as the window system reports them now; the widget's frame geometry
+    // may still hold no margins at all, and a window put right by it would end up with its title bar off the
+    // work area.
     void lookForFrame()
     {
+        QWindow *window = m_window->windowHandle();
         const QMargins margins = frameMargins();
         bool placed = false;
-        if (!margins.isNull()) {
+        if (window && window->isExposed() && !margins.isNull()) {
             s_lastMargins = margins;
-            const bool there = m_window->windowHandle() && m_window->windowHandle()->isExposed() &&
-                               m_window->frameGeometry().topLeft() == target(margins);
+            const QPoint frame = window->framePosition();
+            const bool there = frame == target(margins);
             m_lookedThere = there ? m_lookedThere + 1 : 0;
-            placed = m_lookedThere >= 3;
+            placed = m_lookedThere >= 5;
             // Moved by the distance it is off: window managers read a requested position differently.
-            if (!there && m_window->windowHandle() && m_looks % 10 == 0) {
-                QWindow *window = m_window->windowHandle();
-                window->setPosition(window->position() + target(margins) -
-                                    m_window->frameGeometry().topLeft());
-            }
+            if (!there && m_looksOnScreen % 10 == 0)
+                window->setPosition(window->position() + target(margins) - frame);
+            ++m_looksOnScreen;
         }
-        if (placed || ++m_looks >= 100) {
+        // A window that never comes on screen (a hidden one, a minimised one) is left after ten seconds.
+        if (placed || m_looksOnScreen >= 100 || ++m_looks >= 500) {
             m_look.stop();
             m_window->removeEventFilter(this);
             deleteLater();
@@ -105,6 +108,7 @@ private:
     QWidget *m_window;
     QTimer m_look;
     int m_looks = 0;
+    int m_looksOnScreen = 0;
     int m_lookedThere = 0;
 };
 } // namespace
