@@ -18,6 +18,14 @@ template <typename T> T *alive(const QPointer<T> &form)
     return form && !form->isClosed() ? form.data() : nullptr;
 }
 
+// The window, made afresh where none is open.
+template <typename T> T &created(QPointer<T> &form)
+{
+    if (!alive(form))
+        form = new T;
+    return *form;
+}
+
 } // namespace
 
 ProgramNavigation::ProgramNavigation()
@@ -60,29 +68,14 @@ void ProgramNavigation::exitApplication()
 
 namespace Forms {
 
-frmMain &mainWindow()
-{
-    if (!alive(g_main))
-        g_main = new frmMain;
-    return *g_main;
-}
-
-frmMain *existingMainWindow()
-{
-    return alive(g_main);
-}
-
-frmDisplay &testWindow()
-{
-    if (!alive(g_test))
-        g_test = new frmDisplay;
-    return *g_test;
-}
-
-frmDisplay *existingTestWindow()
-{
-    return alive(g_test);
-}
+// One line a window, so that they read as a table.
+// clang-format off
+frmMain &mainWindow() { return created(g_main); }
+frmMain *existingMainWindow() { return alive(g_main); }
+frmDisplay &testWindow() { return created(g_test); }
+frmDisplay *existingTestWindow() { return alive(g_test); }
+frmNagScreen2 *existingExitScreen() { return alive(g_exit); }
+// clang-format on
 
 frmNagScreen2 &exitScreen()
 {
@@ -91,11 +84,6 @@ frmNagScreen2 &exitScreen()
         g_exit->Form_Load();
     }
     return *g_exit;
-}
-
-frmNagScreen2 *existingExitScreen()
-{
-    return alive(g_exit);
 }
 
 void showExitScreen()
