@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/branding.h"
 #include "app/exitapplication.h"
 #include "app/forms.h"
@@ -45,6 +46,8 @@ class tst_Startup : public QObject
 private slots:
     void cleanup();
 
+    void windowSystemsComeAheadOfTheArguments_data();
+    void windowSystemsComeAheadOfTheArguments();
     void brandingNumberRoundsHalfToEven_data();
     void brandingNumberRoundsHalfToEven();
     void brandingDrawRaisesOneLabel_data();
@@ -69,6 +72,39 @@ void tst_Startup::cleanup()
     m_platform.draws.clear();
     m_platform.instanceGuardFree = true;
     QVERIFY(WindowRegistry::openWindows().isEmpty());
+}
+
+void tst_Startup::windowSystemsComeAheadOfTheArguments_data()
+{
+    QTest::addColumn<QByteArrayList>("given");
+    QTest::addColumn<QByteArray>("preferred");
+    QTest::addColumn<QByteArrayList>("made");
+    const QByteArray x11First = "xcb;wayland";
+    QTest::addRow("ordinary start") << QByteArrayList{"kaltrix"} << x11First
+                                    << QByteArrayList{"kaltrix", "-platform", x11First};
+    // Qt takes the last -platform it finds: one the user gives still wins.
+    QTest::addRow("the user's choice after ours")
+        << QByteArrayList{"/usr/bin/kaltrix", "-platform", "wayland"} << x11First
+        << QByteArrayList{"/usr/bin/kaltrix", "-platform", x11First, "-platform", "wayland"};
+    QTest::addRow("no preference") << QByteArrayList{"kaltrix", "-x"} << QByteArray()
+                                   << QByteArrayList{"kaltrix", "-x"};
+    // execve() allows an empty argument vector, which Qt cannot start with.
+    QTest::addRow("no arguments at all")
+        << QByteArrayList{} << x11First << QByteArrayList{"kaltrix", "-platform", x11First};
+    QTest::addRow("no arguments, no preference")
+        << QByteArrayList{} << QByteArray() << QByteArrayList{"kaltrix"};
+}
+
+void tst_Startup::windowSystemsComeAheadOfTheArguments()
+{
+    QFETCH(QByteArrayList, given);
+    QFETCH(QByteArray, preferred);
+    QFETCH(QByteArrayList, made);
+    std::vector<char *> argv;
+    for (QByteArray &argument : given)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    QCOMPARE(applicationArguments(int(given.size()), argv.data(), preferred), made);
 }
 
 void tst_Startup::brandingNumberRoundsHalfToEven_data()

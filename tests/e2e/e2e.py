@@ -656,8 +656,10 @@ def small_screen(desk):
                 try:
                     wait_for(placed, session.timeout(20), "placement")
                 except Failure:
+                    with open(app.log, errors="replace") as log:
+                        said = log.read()[-4000:]
                     raise Failure(f"the {client_width}-pixel window is not placed in {area}: "
-                                  f"{frames(session, app)}") from None
+                                  f"{frames(session, app)}; the program said: {said}") from None
                 session.xdotool("windowactivate", "--sync", app.x_windows()[-1], check_rc=False)
                 for key in keys:
                     if key.startswith("type:"):
