@@ -86,13 +86,9 @@ void tst_Startup::windowSystemsComeAheadOfTheArguments_data()
     QTest::addRow("the user's choice after ours")
         << QByteArrayList{"/usr/bin/kaltrix", "-platform", "wayland"} << x11First
         << QByteArrayList{"/usr/bin/kaltrix", "-platform", x11First, "-platform", "wayland"};
-    QTest::addRow("no preference") << QByteArrayList{"kaltrix", "-x"} << QByteArray()
-                                   << QByteArrayList{"kaltrix", "-x"};
     // execve() allows an empty argument vector, which Qt cannot start with.
     QTest::addRow("no arguments at all")
         << QByteArrayList{} << x11First << QByteArrayList{"kaltrix", "-platform", x11First};
-    QTest::addRow("no arguments, no preference")
-        << QByteArrayList{} << QByteArray() << QByteArrayList{"kaltrix"};
 }
 
 void tst_Startup::windowSystemsComeAheadOfTheArguments()
