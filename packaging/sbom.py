@@ -41,6 +41,7 @@ import uuid
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+SCHEMA = os.path.join(HERE, "..", "third_party", "cyclonedx")
 FILENAME = "bsi:component:filename"  # BSI TR-03183-2: CycloneDX has no field of its own for it
 QT_SUPPLIER = {"name": "The Qt Company", "url": ["https://www.qt.io"]}
 DEBIAN_SUPPLIER = {"name": "Debian", "url": ["https://www.debian.org"]}
@@ -62,6 +63,23 @@ def load_notices():
     module = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(module)
     return module
+
+
+def spdx_identifiers(schema=SCHEMA):
+    with open(os.path.join(schema, "spdx.schema.json"), encoding="utf-8") as f:
+        return set(json.load(f)["enum"])
+
+
+def licence_ids(expression):
+    return [t for t in re.split(r"[\s()]+", expression) if t and t not in ("AND", "OR", "WITH")]
+
+
+def licence_choice(expression, name, known):
+    """An SPDX expression where the text is one (its operators in capitals), else the licence by name."""
+    expression = re.sub(r"(?<=\s)(and|or|with)(?=\s)", lambda m: m.group(1).upper(), expression or "")
+    if expression and all(t in known or t.startswith("LicenseRef-") for t in licence_ids(expression)):
+        return [{"expression": expression}]
+    return [{"license": {"name": name or expression}}] if (name or expression) else None
 
 
 def sha512(data):
@@ -264,7 +282,7 @@ def write_windows(args):
     by_name = {os.path.basename(loc).lower(): "file:" + loc for loc in binaries}
     source = {"type": "source-distribution", "url": args.source_archive,
               "comment": "The source it was built from and the recipe, offered beside this file"}
-    components, deps, embedded = [], {}, set()
+    components, deps, embedded, known = [], {}, set(), spdx_identifiers()
     for location, data in sorted(binaries.items()):
         ref, name = "file:" + location, os.path.basename(location)
         imports = pe_imports(data)
@@ -307,10 +325,9 @@ def write_windows(args):
             component["copyright"] = entry["Copyright"].strip()
         if entry.get("Homepage"):
             component["externalReferences"].append({"type": "website", "url": entry["Homepage"]})
-        if entry.get("LicenseId"):
-            component["licenses"] = [{"expression": entry["LicenseId"]}]
-        elif entry.get("License"):
-            component["licenses"] = [{"license": {"name": entry["License"]}}]
+        licences = licence_choice(entry.get("LicenseId"), entry.get("License"), known)
+        if licences:
+            component["licenses"] = licences
         components.append(component)
         deps["qt-code:" + code] = set()
     bom(info, args.package, components, deps)
@@ -336,10 +353,6 @@ def packaged_files(package):
             shutil.rmtree(os.path.join(out, "$PLUGINSDIR"), ignore_errors=True)
             files = folder_files(out)
     return files, {loc for loc in files if is_binary(loc)}
-
-
-def licence_ids(expression):
-    return [t for t in re.split(r"[\s()]+", expression) if t and t not in ("AND", "OR", "WITH")]
 
 
 def check_one(path, validator, known_licences):
@@ -399,7 +412,7 @@ def check(args):
         resolver = jsonschema.RefResolver(bom_schema["$id"], bom_schema, store=store)
     validator = jsonschema.Draft7Validator(bom_schema, resolver=resolver,
                                            format_checker=jsonschema.draft7_format_checker)
-    known = set(schemas["spdx.schema.json"]["enum"])
+    known = spdx_identifiers(args.schema)
     status = 0
     for path in args.sboms:
         errors = check_one(path, validator, known)
