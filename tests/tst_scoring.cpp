@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 #include "golden.h"
 #include "test/catalogue.h"
 #include "test/scoring.h"

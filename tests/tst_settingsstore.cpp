@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 #include "fakeplatform.h"
 #include "settings/inifile.h"
 #include "settings/portableorsystem.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 #pragma once
 
 #include <QApplication>

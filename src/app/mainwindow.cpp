@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // frmMain: the window start-up shows. It takes the first name (letters only, in capitals), starts the
 // body-type test on a new test window, and opens the maker's pages from its menus and link labels. It hides
 // while a test runs; closing it shows the exit screen, which alone ends the program.

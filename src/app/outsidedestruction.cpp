@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 #include "app/outsidedestruction.h"
 
 #include "app/exitapplication.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 #pragma once
 
 // On X11, from now on: a window of ours that the X server destroyed at someone else's request (a session

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // fraAnswer: the result view the test window brings to the front after the tenth question. It only shows
 // the result lines; the scores and the lines are worked out elsewhere.
 

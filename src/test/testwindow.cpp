@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // frmDisplay: the test window. The main window's "Take The Body Type &Test" creates one for each test and
 // shows it on question 1. Next moves one way through the ten question pages and then to the result view.
 // Back shows the main window again and destroys this one; File > Exit or the close box destroys it and

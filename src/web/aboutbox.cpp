@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // frmAbout: the About box. The main and test windows show it modally from Help > About Software; it offers
 // the maker's home page and the full-branding offer and closes with OK, Enter, Esc or its close box.
 

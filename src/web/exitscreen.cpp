@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // frmNagScreen2: the exit screen. The main window and the test window show it when the user leaves them
 // (and the first start of a test loads it, hidden). It asks for support with one of four messages drawn at
 // load, offers the maker's pages and the refer-a-friend panel, stays above other programs' windows, and

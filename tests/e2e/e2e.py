@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 """End-to-end test of the real kaltrix: a person's run and the faults of a damaged machine.
 
 Types with real key events and clicks (xdotool), reads every window through the accessibility tree, and

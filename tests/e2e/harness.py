@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 """A private desktop for driving the real kaltrix: its own X server, window manager, D-Bus session with the
 accessibility bus, config, runtime and home folders, and a browser that only records the addresses it gets.
 

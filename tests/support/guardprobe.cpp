@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 // Tries the one-instance lock once under the name given as its argument, prints "held", "refused" or
 // "unavailable" and how long the decision took, and keeps a lock it got until it is killed: one racer of
 // tst_instanceguard.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orvena
+// SPDX-License-Identifier: LicenseRef-Kaltrix
 #include "ui/windows/form.h"
 
 #include "ui/accessibility/accessibility.h"
