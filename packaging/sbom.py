@@ -8,11 +8,11 @@
       field names, at the versions installed on this machine.
 
   sbom.py windows PACKAGE --info JSON --attributions DIR --origins FILE --qt-version V --source-archive NAME
-                 [--files DIR]
-      PACKAGE.cdx.json for the Windows zip (its members are the shipped files) or the installer (the files
-      of DIR, the folder it was made from): every .exe and .dll with its hash and the libraries it imports,
-      the others' code built into each Qt library (DIR/attributions.json, as notices.py collected it) and
-      the MinGW runtime, credited to the Debian package that holds the file FILE names as its origin.
+      PACKAGE.cdx.json for the Windows zip or installer (read with 7-Zip): every .exe and .dll in it with its
+      hash and the libraries it imports, the others' code built into each Qt library (DIR/attributions.json,
+      as notices.py collected it), the MinGW runtime, credited to the Debian package that holds the file
+      FILE names as its origin, and the installer's own parts (its uninstaller and plug-ins), credited to
+      the package of makensis.
 
   sbom.py check SBOM... --schema DIR
       Validates each SBOM against the CycloneDX 1.6 schema in DIR (whose SHA256SUMS must hold), and checks
@@ -50,6 +50,7 @@ DEBIAN_SUPPLIER = {"name": "Debian", "url": ["https://www.debian.org"]}
 RUNTIME_LICENCES = {
     "gcc-mingw-w64": "GPL-3.0-or-later WITH GCC-exception-3.1",
     "mingw-w64": "MIT AND BSD-3-Clause",  # winpthreads
+    "nsis": "Zlib AND CPL-1.0",  # the installer's stub, with the LZMA decoder it unpacks with
 }
 
 
@@ -247,6 +248,17 @@ def pe_imports(data):
     return names
 
 
+def installer_files(path):
+    """What 7-Zip unpacks from an NSIS installer: the files it installs, its uninstaller and its plug-ins."""
+    with tempfile.TemporaryDirectory() as out:
+        subprocess.run(["7z", "x", "-y", "-bso0", "-bsp0", f"-o{out}", path], check=True)
+        return folder_files(out)
+
+
+def package_files(path):
+    return zip_files(path) if path.endswith(".zip") else installer_files(path)
+
+
 def zip_files(path):
     with zipfile.ZipFile(path) as z:
         # The zip's one top folder is not part of the file's place in the program folder.
@@ -274,7 +286,7 @@ def write_windows(args):
     with open(os.path.join(args.attributions, "attributions.json"), encoding="utf-8") as f:
         index = json.load(f)
     qt_licence = notices.QT_LICENCES[0][:-len(".txt")]
-    files = folder_files(args.files) if args.files else zip_files(args.package)
+    files = package_files(args.package)
     # Where each shipped library was taken from, as the install rules wrote it down.
     with open(args.origins, encoding="utf-8") as f:
         origins = {os.path.basename(p).lower(): os.path.realpath(p) for p in f.read().split("\n") if p}
@@ -303,7 +315,9 @@ def write_windows(args):
                 deps[ref].add("qt-code:" + code)
                 embedded.add(code)
         else:
-            package = notices.debian_package(origins.get(name.lower(), name))
+            # What the install rules did not put there, the installer's maker did.
+            made_by = shutil.which("makensis") if not args.package.endswith(".zip") else None
+            package = notices.debian_package(origins.get(name.lower()) or made_by or name)
             if package is None:
                 fail(f"no licence known for {location}: not built with Qt, and no Debian package holds it")
             component, source_package = debian_component(package, ref)
@@ -345,13 +359,7 @@ def packaged_files(package):
     if package.endswith(".deb"):
         files = deb_contents(package)[1]
         return files, {loc for loc, data in files.items() if data.startswith(b"\x7fELF")}
-    if package.endswith(".zip"):
-        files = zip_files(package)
-    else:  # the installer: what 7-Zip unpacks from it, less NSIS's own plug-ins
-        with tempfile.TemporaryDirectory() as out:
-            subprocess.run(["7z", "x", "-y", "-bso0", "-bsp0", f"-o{out}", package], check=True)
-            shutil.rmtree(os.path.join(out, "$PLUGINSDIR"), ignore_errors=True)
-            files = folder_files(out)
+    files = package_files(package)
     return files, {loc for loc in files if is_binary(loc)}
 
 
@@ -437,7 +445,6 @@ def main():
     w.add_argument("--attributions", required=True)
     w.add_argument("--qt-version", required=True)
     w.add_argument("--source-archive", required=True)
-    w.add_argument("--files")
     w.add_argument("--origins", required=True)
     c = verbs.add_parser("check")
     c.add_argument("sboms", nargs="+")

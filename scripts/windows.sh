@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 # Builds Kaltrix for 64-bit Windows on this Debian machine and proves it under Wine:
 #   1. Qt 6.4.2 for Windows (qtbase from Debian's source package, qtsvg from its tarball), built once per
 #      machine into a cache outside the tree and reused while its recipe is unchanged;
 #   2. kaltrix.exe and every tst_*.exe, cross-built with MinGW-w64;
-#   3. dist/kaltrix-1.0.0-win64.zip and dist/kaltrix-1.0.0-win64-setup.exe with their SHA256SUMS, then the
-#      same again from a second build in another folder, which must give the same bytes;
+#   3. dist/kaltrix-1.0.0-win64.zip and dist/kaltrix-1.0.0-win64-setup.exe, a bill of materials beside each
+#      (.cdx.json, checked against the packages), the source of the Qt they ship with its recipe
+#      (-qt-source.tar), the program's debug symbols (-debug.zip) and SHA256SUMS over them all, signed when
+#      KALTRIX_SIGNING_KEY names a key (scripts/checksums.sh); then the same again from a second build in
+#      another folder, which must give the same bytes;
 #   4. every test suite under Wine, then a smoke run of the installed program on a private X server.
 # Environment: KALTRIX_QT_WINDOWS (where Qt for Windows lives), KALTRIX_QTSVG_TARBALL (another qtsvg
 # source tarball), KALTRIX_WINDOWS_STEPS (a subset of "qt build package reproduce test smoke").
@@ -12,7 +17,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine unzip python3 xvfb xauth openbox xdotool
-                  x11-utils imagemagick xdg-utils dpkg-dev xz-utils git)
+                  x11-utils imagemagick xdg-utils dpkg-dev xz-utils git p7zip-full "${RELEASE_PACKAGES[@]}")
 QT_VERSION=6.4.2
 CACHE_DIR=${XDG_CACHE_HOME:-$HOME/.cache}/kaltrix
 QT_WIN=${KALTRIX_QT_WINDOWS:-$CACHE_DIR/qt-$QT_VERSION-mingw64}
@@ -144,7 +149,9 @@ export SOURCE_DATE_EPOCH
 build_program() {
     local dir=$1; shift
     forget_resource_dates "$dir"
-    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALTRIX_DEVELOPER=ON -DKALTRIX_REPRODUCIBLE=ON \
+    # -g for the debug-symbol archive; the shipped program is stripped.
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-g \
+        -DKALTRIX_DEVELOPER=ON -DKALTRIX_REPRODUCIBLE=ON \
         -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_PREFIX_PATH="$QT_WIN" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tests/windows/wine-run.sh" >/dev/null
@@ -153,10 +160,47 @@ build_program() {
     [ -s "$dir/packaging/windows/kaltrix.ico" ] || { echo "kaltrix.exe was built without its icon" >&2; return 1; }
 }
 
-# make_packages DIR OUT: the zip (cpack, from the install rules) and the installer (makensis, from the
-# program folder the install rules make) of the build in DIR, into OUT with their SHA256SUMS.
+# The release archives as plain tar or zip: one order, one owner and one time for every entry, so that two
+# builds give the same bytes.
+reproducible_tar() { tar --sort=name --format=gnu --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
+                         --mode=u=rwX,go=rX --dereference "$@"; }
+
+# reproducible_zip ZIP FILE: FILE alone, compressed, with the commit's time and no other file attributes.
+reproducible_zip() {
+    python3 - "$@" <<'EOF'
+import os, sys, time, zipfile
+entry = zipfile.ZipInfo(os.path.basename(sys.argv[2]), time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"]))[:6])
+entry.compress_type, entry.external_attr = zipfile.ZIP_DEFLATED, 0o644 << 16
+with open(sys.argv[2], "rb") as f, zipfile.ZipFile(sys.argv[1], "w") as z:
+    z.writestr(entry, f.read(), compresslevel=9)
+EOF
+}
+
+# make_source_archive OUT/NAME.tar: the Qt source the libraries were built from, as fetched, and the files of
+# this repository that build it, under one folder NAME.
+make_source_archive() {
+    local archive=$1 name work file
+    name=$(basename "$archive" .tar)
+    work=$(mktemp -d "${TMPDIR:-/tmp}/kaltrix-source.XXXXXX")
+    mkdir -p "$work/$name/recipe"
+    ln -s "$ROOT/packaging/windows/qt-source-README.txt" "$work/$name/README.txt"
+    ln -s "$QT_SOURCES/qtbase" "$QT_SOURCES/qtsvg" "$work/$name/"
+    for file in scripts/windows.sh scripts/common.sh "${TOOLCHAIN#"$ROOT/"}" packaging/windows/notices.py \
+                third_party/qtsvg/SHA256SUMS; do
+        mkdir -p "$work/$name/recipe/$(dirname "$file")"
+        ln -s "$ROOT/$file" "$work/$name/recipe/$file"
+    done
+    reproducible_tar -C "$work" -cf "$archive" "$name"
+    rm -rf "$work"
+}
+
+# make_packages DIR OUT [--unsigned]: the zip (cpack, from the install rules) and the installer (makensis,
+# from the program folder the install rules make) of the build in DIR, their bills of materials, the Qt
+# source archive and the debug-symbol archive, into OUT with their SHA256SUMS (--unsigned: a build made
+# only to be compared).
 make_packages() {
-    local dir=$1 out=$2 stage=$1/stage/Kaltrix
+    local dir=$1 out=$2 stage=$1/stage/Kaltrix PACKAGE_NAME QT_SOURCE_ARCHIVE DEBUG_ARCHIVE DEBUG_FILE package
+    source "$dir/packaging/windows/release-names.sh"
     rm -rf "$dir/stage" "$dir/cpack"
     # A zip keeps local times: in UTC, every builder writes the same ones.
     (cd "$dir" && TZ=UTC cpack -G ZIP -B "$dir/cpack" >/dev/null)
@@ -171,29 +215,44 @@ make_packages() {
     (cd "$stage" && { find . -type f | LC_ALL=C sort | sed 's|^\./||; s|/|\\|g; s|.*|Delete "$INSTDIR\\&"|'
                       find . -mindepth 1 -type d | LC_ALL=C sort -r | sed 's|^\./||; s|/|\\|g; s|.*|RMDir "$INSTDIR\\&"|'; }
     ) >"$dir/packaging/windows/uninstall-files.nsh"
-    makensis -V2 -DOUTFILE="$dir/cpack/$(basename "$dir"/cpack/kaltrix-*-win64.zip .zip)-setup.exe" \
-        "$dir/packaging/windows/kaltrix.nsi"
+    makensis -V2 -DOUTFILE="$dir/cpack/$PACKAGE_NAME-setup.exe" "$dir/packaging/windows/kaltrix.nsi"
+    rm -rf "$out"
     mkdir -p "$out"
-    rm -f "$out"/kaltrix-*-win64.zip "$out"/kaltrix-*-win64-setup.exe "$out/SHA256SUMS"
-    cp "$dir"/cpack/kaltrix-*-win64.zip "$dir"/cpack/kaltrix-*-win64-setup.exe "$out/"
-    (cd "$out" && sha256sum kaltrix-*-win64.zip kaltrix-*-win64-setup.exe >SHA256SUMS)
+    cp "$dir/cpack/$PACKAGE_NAME.zip" "$dir/cpack/$PACKAGE_NAME-setup.exe" "$out/"
+    make_source_archive "$out/$QT_SOURCE_ARCHIVE"
+    reproducible_zip "$out/$DEBUG_ARCHIVE" "$DEBUG_FILE"
+    for package in "$PACKAGE_NAME.zip" "$PACKAGE_NAME-setup.exe"; do
+        python3 "$ROOT/packaging/sbom.py" windows "$out/$package" --info "$dir/packaging/sbom-info.json" \
+            --attributions "$NOTICES" --origins "$dir/packaging/windows/library-origins.txt" \
+            --qt-version "$QT_VERSION" --source-archive "$QT_SOURCE_ARCHIVE"
+    done
+    bash "$ROOT/scripts/checksums.sh" ${3:-} "$out" "$PACKAGE_NAME.zip" "$PACKAGE_NAME-setup.exe" \
+        "$PACKAGE_NAME.zip.cdx.json" "$PACKAGE_NAME-setup.exe.cdx.json" "$QT_SOURCE_ARCHIVE" "$DEBUG_ARCHIVE"
     ls -l "$out"
 }
 
+# Every bill of materials against the schema and against the package it describes.
+check_sboms() {
+    /usr/bin/python3 "$ROOT/packaging/sbom.py" check "$DIST"/*.cdx.json --schema "$ROOT/third_party/cyclonedx"
+}
+
 # The same commit built again in another folder, at another time, in another time zone and locale, with the
-# Qt of the cache: the program, the zip and the installer must come out byte for byte the same.
+# Qt of the cache: the program and every release file must come out byte for byte the same (the signature
+# aside, which holds its own time). The folder lies as deep as the first: the debug symbols keep the
+# relative paths by which the generated sources include the headers.
 check_reproducible() {
-    local again
-    again=$(mktemp -d "${TMPDIR:-/tmp}/kaltrix-again.XXXXXX")
+    local again=$ROOT/build-windows-again
+    rm -rf "$again"
     (
         export TZ=Asia/Tokyo LC_ALL=C.UTF-8
-        build_program "$again/build" --target kaltrix
-        make_packages "$again/build" "$again/dist"
+        build_program "$again" --target kaltrix
+        make_packages "$again" "$again/dist" --unsigned
     )
-    cmp "$BUILD_WIN/kaltrix.exe" "$again/build/kaltrix.exe"
-    (cd "$DIST" && sha256sum --check --quiet "$again/dist/SHA256SUMS")
+    cmp "$BUILD_WIN/kaltrix.exe" "$again/kaltrix.exe"
+    cmp "$DIST/SHA256SUMS" "$again/dist/SHA256SUMS" || { diff "$DIST/SHA256SUMS" "$again/dist/SHA256SUMS"; return 1; }
+    (cd "$DIST" && sha256sum --check --quiet SHA256SUMS)
     rm -rf "$again"
-    echo "The second build gave the same kaltrix.exe, zip and installer"
+    echo "The second build gave the same kaltrix.exe and release files: $(cut -d' ' -f3 "$DIST/SHA256SUMS" | tr '\n' ' ')"
 }
 
 # A Wine of our own for the tests: a fresh prefix, and Qt's and MinGW's libraries on its PATH.
@@ -220,7 +279,7 @@ install_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 started=$SECONDS
 step qt && { log "Qt for Windows"; build_qt; }
 step build && { log "kaltrix.exe and the test suites"; build_program "$BUILD_WIN"; }
-step package && { log "Packages"; make_packages "$BUILD_WIN" "$DIST"; }
+step package && { log "Packages"; make_packages "$BUILD_WIN" "$DIST"; check_sboms; }
 step reproduce && { log "The same packages from a second build"; check_reproducible; }
 step test && { log "Test suites under Wine"; run_tests; }
 step smoke && { log "The installed program under Wine"; bash "$ROOT/tests/windows/smoke.sh" "$DIST" "$BUILD_WIN/smoke"; }

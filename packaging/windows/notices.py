@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Orvena
+# SPDX-License-Identifier: LicenseRef-Kaltrix
 """The licence notices of everything the Windows packages ship, made from what was really built.
 
   notices.py collect SOURCE BUILD OUT --origin TEXT
@@ -7,10 +9,11 @@
       that DLL (`ninja -t inputs`, `ninja -t deps`), less those of the DLLs it links. Adds to OUT/attributions.json and copies the licence
       texts into OUT. OUT also keeps Qt's own licence texts and TEXT, where the module's source came from.
 
-  notices.py write OUT_FILE --attributions DIR --terms LICENSE LIBRARY...
+  notices.py write OUT_FILE --attributions DIR --terms LICENSE --source-archive NAME LIBRARY...
       When the packages are made: THIRD-PARTY-NOTICES.txt for the shipped LIBRARY files (their paths as
-      built). A Qt library takes its notices from DIR; any other is credited with the copyright file of the
-      Debian package that holds it (dpkg -S). A library that is neither fails the build.
+      built), naming NAME, the archive of Qt's source offered beside the packages. A Qt library takes its
+      notices from DIR; any other is credited with the copyright file of the Debian package that holds it
+      (dpkg -S). A library that is neither fails the build.
 """
 
 import argparse
@@ -167,6 +170,8 @@ def write(args):
         "unchanged from this source, by scripts/windows.sh of Kaltrix's source, which holds the complete "
         "recipe; you may replace them with your own build of the same Qt version:\n\n",
         "".join(f"  {origin}\n" for origin in index["origins"]),
+        f"\nThat source, as it was built, and the recipe are offered from the same place as this package, as "
+        f"{args.source_archive}.\n",
     ]
     out.append(rule("Kaltrix"))
     out.append(text(args.terms))
@@ -202,6 +207,7 @@ def main():
     w.add_argument("out_file")
     w.add_argument("--attributions", required=True)
     w.add_argument("--terms", required=True)
+    w.add_argument("--source-archive", required=True)
     w.add_argument("libraries", nargs="+")
     args = parser.parse_args()
     collect(args) if args.verb == "collect" else write(args)

@@ -124,7 +124,7 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kaltrix'
 [ -f "$start_menu/Kaltrix.lnk" ] || fail "no Start-menu shortcut"
 [ "$(start_in "$start_menu/Kaltrix.lnk")" = "$(winepath -w "$folder")" ] ||
     fail "the shortcut starts in $(start_in "$start_menu/Kaltrix.lnk")"
-for terms in LICENSE.txt THIRD-PARTY-NOTICES.txt; do [ -s "$folder/$terms" ] || fail "no $terms installed"; done
+for terms in LICENSE.txt THIRD-PARTY-NOTICES.txt SECURITY.md; do [ -s "$folder/$terms" ] || fail "no $terms installed"; done
 [ ! -e "$folder/kaltrix.ini" ] && [ ! -e "$folder/kaltrix.portable" ] || fail "the installer shipped a portable copy"
 [ "$(find "$local_appdata/Programs" -name kaltrix.exe | wc -l)" = 1 ] || fail "Windows 7 got an installation"
 entry() { wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
@@ -302,6 +302,10 @@ for dll in $(cd "$portable" && find . -name '*.dll' -printf '%f\n'); do
     grep -q "^  $dll: " "$portable/THIRD-PARTY-NOTICES.txt" || fail "$dll has no notice"
 done
 grep -q 'All rights to this software are held by' "$portable/LICENSE.txt" || fail "the zip has no terms"
+# The Qt source is offered from the same place as the packages, under the name the notices give.
+source_archive=$(grep -o 'kaltrix-[^ ]*-qt-source\.tar' "$portable/THIRD-PARTY-NOTICES.txt" | head -n 1)
+[ -n "$source_archive" ] && [ -s "$dist/$source_archive" ] ||
+    fail "the notices name no Qt source archive that lies beside the packages (${source_archive:-none named})"
 start portable "$(winepath -w "$portable/kaltrix.exe")"
 wait_for 60 window "Kaltrix v1.0" 497 || fail "portable: no main window"
 leave portable "$(window "Kaltrix v1.0" 497 || true)"
