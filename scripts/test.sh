@@ -72,14 +72,14 @@ package() {
     # Both builds take their file times from the commit, and no build folder's path goes into them. The
     # second lies as deep as the first: the debug symbols keep the relative paths by which the generated
     # sources include the headers.
-    local deb=$ROOT/build-deb again=$ROOT/build-deb-again file
+    local deb=$ROOT/build-deb again=$ROOT/build-deb-again file same=1
     rm -rf "$again"
     make_deb "$deb"
     (export TZ=Asia/Tokyo LC_ALL=C.UTF-8; make_deb "$again")
     for file in $(release_files "$deb"); do
-        cmp "$deb/$file" "$again/$file" || { echo "$file differs between two builds"; status=1; }
+        cmp "$deb/$file" "$again/$file" || { echo "$file differs between two builds"; same=0; status=1; }
     done
-    [ $status -ne 0 ] || echo "The Debian packages and the SBOM came out the same from two builds"
+    [ $same -eq 0 ] || echo "The Debian packages and the SBOM came out the same from two builds"
     rm -rf "$again"
 
     # No error and no warning; what lintian only remarks on is shown.
@@ -107,7 +107,14 @@ release_checks() {
     bash "$ROOT/tests/release/signing.sh" || status=1
     /usr/bin/python3 "$ROOT/tests/release/sbom_check.py" || status=1
     # Every file says under which licence it is, in its header or in .reuse/dep5.
-    (cd "$ROOT" && reuse lint) || { echo "reuse lint failed"; status=1; }
+    local out
+    if out=$(cd "$ROOT" && reuse lint 2>&1); then
+        echo "reuse lint passed"
+    else
+        echo "$out"
+        echo "reuse lint failed"
+        status=1
+    fi
 }
 
 SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date -d 2026-12-01 +%s)
