@@ -533,19 +533,34 @@ class Orca:
                                     "-u", session._folder("orca")], "orca.out",
                                    extra_env={"PATH": "/usr/bin:/bin", "SPEECHD_ADDRESS": "unix_socket:/nonexistent"})
         self.read = 0
+        # The accessibility bus, where the program asks Orca about each key.
+        address = subprocess.run(["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
+                                  "/org/a11y/bus", "org.a11y.Bus.GetAddress"], env=session.env, capture_output=True,
+                                 text=True, timeout=session.timeout(10)).stdout.strip()
+        self.bus_log = os.path.join(session.root, "a11y-bus.log")
+        session._spawn(["dbus-monitor", "--address", address, "--monitor",
+                        "type='method_call',member='NotifyListenersSync'", "type='method_return'", "type='error'"],
+                       "a11y-bus.log")
 
     def settle(self):
-        """Waits until Orca has finished with every key it was handed. Qt's bridge holds each key back while it
-        asks Orca, and waits only 100 ms for the answer; on a busy machine a later answer is matched to the
-        wrong key, and the key pressed next can be dropped (a lone Alt then opens no menu)."""
+        """Waits until Orca has finished with every key it was handed, and the program has its every answer. Qt's
+        bridge holds each key back while it asks Orca, and waits only 100 ms for the answer; on a busy machine a
+        later answer is matched to the key held behind it, which is then dropped (a lone Alt opens no menu).
+        The questions and answers are read off the accessibility bus."""
         def finished():
-            if not os.path.exists(self.log):
-                return True
             with open(self.log, "rb") as f:
                 data = f.read()
-            return all(data.count(b"vvvvv " + step) == data.count(b"^^^^^ " + step)
-                       for step in (b"PROCESS", b"CONSUME"))
-        wait_for(finished, self.session.timeout(20), "Orca to finish with the last key")
+            if any(data.count(b"vvvvv " + step) != data.count(b"^^^^^ " + step) for step in (b"PROCESS", b"CONSUME")):
+                return False
+            with open(self.bus_log, encoding="utf-8", errors="replace") as f:
+                traffic = f.read()
+            asked = set(re.findall(r"method call .*? sender=(\S+) -> .*? serial=(\d+) .*?member=NotifyListenersSync",
+                                   traffic))
+            answered = set(re.findall(r"(?:method return|error) .*? -> destination=(\S+) serial=\d+ reply_serial=(\d+)",
+                                      traffic))
+            return not asked - answered
+        wait_for(finished, self.session.timeout(20), "Orca to answer every key")
+        time.sleep(0.2 * self.session.slow)  # for the program to take the last answer in
 
     def listening(self):
         """Orca has taken up the program once it has spoken the name box, where the first window starts."""
