@@ -90,9 +90,9 @@ void frmMain::createControls()
     txtFirstName->setGeometry(txtFirstNameRect.toPixels());
     setBackground(txtFirstName, Colors::Silver);
     setForeground(txtFirstName, Qt::black);
-    // Letters only: no input method composes in the box where the desktop honours that, and what still
-    // arrives composed (X11's dead keys and Compose sequences) goes through the same handler as a typed key.
-    txtFirstName->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Letters only. What dead keys, Compose sequences and input methods make arrives as their commit, which
+    // goes through the same handler as a typed key. Turning input methods off in the box would not stop them:
+    // X11's composing then happens or not depending on where the keyboard focus was a moment before.
     new KeyPressFilter(txtFirstName, [this](int &keyAscii) { txtFirstName_KeyPress(keyAscii); });
     Label1->setBuddy(txtFirstName);
 
