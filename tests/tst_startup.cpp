@@ -60,6 +60,7 @@ private slots:
 
     void exitClosesEveryWindowInCreationOrder();
     void nestedExitFromACloseHandlingEndsOnce();
+    void windowsShownWhileEndingStayOffScreen();
     void exitScreenCloseEndsProcessWithoutReturning();
 
 private:
@@ -233,6 +234,16 @@ void tst_Startup::nestedExitFromACloseHandlingEndsOnce()
     Q_UNUSED(a);
 }
 
+void tst_Startup::windowsShownWhileEndingStayOffScreen()
+{
+    Forms::mainWindow().show();
+    ExitApplication();
+    // The main window's close handling shows the exit screen as always, but not on the screen.
+    QVERIFY(Forms::existingExitScreen());
+    QVERIFY(Forms::existingExitScreen()->testAttribute(Qt::WA_DontShowOnScreen));
+    QCOMPARE(m_platform.endProcessCalls, 1);
+}
+
 void tst_Startup::exitScreenCloseEndsProcessWithoutReturning()
 {
     frmMain &main = Forms::mainWindow();
@@ -240,6 +251,7 @@ void tst_Startup::exitScreenCloseEndsProcessWithoutReturning()
     main.close();
     QVERIFY(Forms::existingExitScreen());
     QVERIFY(Forms::existingExitScreen()->isVisible());
+    QVERIFY(!Forms::existingExitScreen()->testAttribute(Qt::WA_DontShowOnScreen));
     QCOMPARE(m_platform.endProcessCalls, 0);
     Forms::existingExitScreen()->close();
     QCOMPARE(m_platform.endProcessCalls, 1);

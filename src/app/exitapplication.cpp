@@ -15,6 +15,11 @@ int g_exitDepth = 0;
 bool g_ended = false;
 } // namespace
 
+bool applicationEnding()
+{
+    return g_exitDepth > 0;
+}
+
 void ExitApplication()
 {
     ++g_exitDepth;

@@ -4,3 +4,6 @@
 
 // Closes every open window in creation order, hidden ones included, and ends the process.
 void ExitApplication();
+
+// True while ExitApplication closes the windows: whatever a close handling shows then never reaches the user.
+bool applicationEnding();

@@ -91,6 +91,10 @@ frmNagScreen2 &exitScreen()
 void showExitScreen()
 {
     frmNagScreen2 &screen = exitScreen();
+    // Shown by a window closing as the program ends, it would come and go at once: a flicker, and a window
+    // the window manager is still taking in as the process that made it is gone.
+    if (applicationEnding() && !screen.isVisible())
+        screen.setAttribute(Qt::WA_DontShowOnScreen);
     screen.show();
     if (screen.testAttribute(Qt::WA_DontShowOnScreen))
         return;
