@@ -83,6 +83,7 @@ class Session:
         shutil.copy(recorder, self.recorder)
         os.chmod(self.recorder, 0o755)
         self.helpers = []
+        self.window_manager = None
         self.env = {}
         self.tree = None
 
@@ -149,7 +150,7 @@ class Session:
                 f.write('<openbox_config xmlns="http://openbox.org/3.4/rc">'
                         f"<margins><top>{self.panel}</top></margins></openbox_config>\n")
             openbox += ["--config-file", rc]
-        self._spawn(openbox, log="openbox.log")
+        self.window_manager = self._spawn(openbox, log="openbox.log")
         # The current desktop is announced by the window manager once it manages the screen.
         wait_for(lambda: self.xdotool("get_desktop", check_rc=False) is not None, self.timeout(20),
                  "the window manager")
@@ -215,6 +216,18 @@ class Session:
                 raise Failure(f"xdotool {' '.join(args)} failed: {result.stderr.strip()}")
             return None
         return result.stdout.strip()
+
+    def window_report(self, pid):
+        """What the server and the window manager hold of a process's windows, mapped or not: for a window
+        that never becomes active."""
+        lines = [f"window manager running: {self.window_manager.poll() is None}"]
+        for wid in (self.xdotool("search", "--pid", str(pid), check_rc=False) or "").split():
+            said = "".join(subprocess.run(argv, env=self.env, capture_output=True, text=True,
+                                          timeout=self.timeout(15)).stdout
+                           for argv in (["xwininfo", "-id", wid], ["xprop", "-id", wid, "WM_STATE", "_NET_WM_STATE"]))
+            lines.append(wid + ": " + "; ".join(line.strip() for line in said.splitlines()
+                                                 if "Map State" in line or line.startswith(("WM_STATE", "_NET"))))
+        return "".join("\n    " + line for line in lines)
 
     def close(self):
         for proc in self.helpers:
@@ -418,7 +431,8 @@ class Kaltrix:
             active = self.session.xdotool("getactivewindow", check_rc=False)
             owner = self.session.xdotool("getactivewindow", "getwindowpid", check_rc=False)
             raise Failure(f"{failure}; active for the program: {self.tree.has_state(window, 'active')}, for "
-                          f"the window manager: {active} of process {owner}; ours: {self.x_windows()}") from None
+                          f"the window manager: {active} of process {owner}; ours: {self.x_windows()}"
+                          f"{self.session.window_report(self.pid)}") from None
 
     def kill(self):
         _end(self.proc)
