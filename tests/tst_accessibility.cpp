@@ -5,7 +5,6 @@
 #include "fakeplatform.h"
 #include "test/resultview.h"
 #include "test/testwindow.h"
-#include "ui/windows/windowregistry.h"
 #include "web/aboutbox.h"
 #include "web/exitscreen.h"
 
@@ -136,13 +135,12 @@ QRect textArea(QWidget *control)
 }
 } // namespace
 
-class tst_Accessibility : public QObject
+class tst_Accessibility : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanup();
     void tabChainHoldsTheListedControlsWithNames_data();
     void tabChainHoldsTheListedControlsWithNames();
     void onlyWindowsAreFramesAndTextBoxesAnswer_data();
@@ -158,7 +156,6 @@ private slots:
     void wholeTestRunsFromTheKeyboard();
 
 private:
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
 };
 
@@ -167,12 +164,6 @@ void tst_Accessibility::initTestCase()
 {
     QApplication::setPalette(darkDesktop());
     QApplication::setCursorFlashTime(0); // a steady caret, so that screenshots repeat
-}
-
-void tst_Accessibility::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
 }
 
 void tst_Accessibility::tabChainHoldsTheListedControlsWithNames_data()

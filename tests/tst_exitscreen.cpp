@@ -14,13 +14,11 @@
 
 using namespace Qt::StringLiterals;
 
-class tst_ExitScreen : public QObject
+class tst_ExitScreen : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
-
     void loadReseedsAndDrawsOneOfFourMessages_data();
     void loadReseedsAndDrawsOneOfFourMessages();
     void messageDrawnAtLoadStaysForTheRun();
@@ -32,17 +30,8 @@ private slots:
     void exitAndCloseBoxBothEndTheProcess();
 
 private:
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
 };
-
-void tst_ExitScreen::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
-    m_platform.draws.clear();
-    QVERIFY(WindowRegistry::openWindows().isEmpty());
-}
 
 void tst_ExitScreen::loadReseedsAndDrawsOneOfFourMessages_data()
 {

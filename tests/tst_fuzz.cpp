@@ -377,13 +377,12 @@ QByteArray randomBytes(QRandomGenerator &random)
 Q_DECLARE_METATYPE(KeyMix)
 Q_DECLARE_METATYPE(FileKind)
 
-class tst_Fuzz : public QObject
+class tst_Fuzz : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanup();
     void nameBoxHoldsOnlyCapitalsAndBlanks_data();
     void nameBoxHoldsOnlyCapitalsAndBlanks();
     void referralAnswersOrSendsEveryValueIntact_data();
@@ -392,7 +391,6 @@ private slots:
     void reminderHealsAnySettingsFile();
 
 private:
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
     QTemporaryDir m_configHome{QFileInfo::exists(u"/dev/shm"_s)
                                    ? u"/dev/shm/kaltrix-fuzz-XXXXXX"_s
@@ -415,12 +413,6 @@ void tst_Fuzz::initTestCase()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path()));
     // Whatever a paste would bring in is no name.
     QApplication::clipboard()->setText(u"x1 é-"_s);
-}
-
-void tst_Fuzz::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
 }
 
 void tst_Fuzz::nameBoxHoldsOnlyCapitalsAndBlanks_data()

@@ -6,7 +6,6 @@
 #include "test/scoring.h"
 #include "test/testwindow.h"
 #include "ui/widgets/linklabel.h"
-#include "ui/windows/windowregistry.h"
 #include "web/aboutbox.h"
 #include "web/exitscreen.h"
 #include "web/links.h"
@@ -71,14 +70,12 @@ void press(QWidget *target, const Key &key)
 
 Q_DECLARE_METATYPE(Key)
 
-class tst_MainWindow : public QObject
+class tst_MainWindow : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
-
     void nameBoxTakesLettersOnlyInCapitals_data();
     void nameBoxTakesLettersOnlyInCapitals();
     void emptyNameIsRefusedWithFocusBackInTheBox();
@@ -95,7 +92,6 @@ private slots:
 
 private:
     frmMain *m_main = nullptr;
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
 };
 
@@ -106,13 +102,6 @@ void tst_MainWindow::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
     m_main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_main));
-}
-
-void tst_MainWindow::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
-    QVERIFY(WindowRegistry::openWindows().isEmpty());
 }
 
 void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()

@@ -52,13 +52,12 @@ QString textOf(QWidget *field)
 
 Q_DECLARE_METATYPE(Panel)
 
-class tst_ReferAFriend : public QObject
+class tst_ReferAFriend : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
     void placeholderFollowsFocus_data();
     void placeholderFollowsFocus();
     void spaceIsRefusedInEmailFields_data();
@@ -80,7 +79,6 @@ private:
     }
     void submit() { QTest::mouseClick(m_screen->cmdSubmit, Qt::LeftButton); }
 
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
     frmNagScreen2 *m_screen = nullptr;
 };
@@ -91,13 +89,6 @@ void tst_ReferAFriend::init()
     m_screen->show();
     QVERIFY(QTest::qWaitForWindowActive(m_screen));
     m_platform.clearRecords();
-}
-
-void tst_ReferAFriend::cleanup()
-{
-    m_platform.onMessage = nullptr;
-    destroyAllWindows();
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_ReferAFriend::placeholderFollowsFocus_data()

@@ -74,28 +74,19 @@ QByteArray describe(const Census &census)
 }
 } // namespace
 
-class tst_Soak : public QObject
+class tst_Soak : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void twoHundredTestPassesLeaveNothingBehind();
 
 private:
     // One test as the user takes it: start, an answer and Next on each page, the result, Back.
     bool pass(QRandomGenerator &random);
 
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
 };
-
-void tst_Soak::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
-}
 
 bool tst_Soak::pass(QRandomGenerator &random)
 {

@@ -41,13 +41,11 @@ private:
 };
 } // namespace
 
-class tst_Startup : public QObject
+class tst_Startup : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
-
     void windowSystemsComeAheadOfTheArguments_data();
     void windowSystemsComeAheadOfTheArguments();
     void brandingNumberRoundsHalfToEven_data();
@@ -64,18 +62,8 @@ private slots:
     void exitScreenCloseEndsProcessWithoutReturning();
 
 private:
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
 };
-
-void tst_Startup::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
-    m_platform.draws.clear();
-    m_platform.instanceGuardFree = true;
-    QVERIFY(WindowRegistry::openWindows().isEmpty());
-}
 
 void tst_Startup::windowSystemsComeAheadOfTheArguments_data()
 {
@@ -165,7 +153,6 @@ void tst_Startup::startShowsMainWindowAfterSeeding()
         QFAIL("start-up showed a message");
     };
     StartApplication();
-    m_platform.onMessage = nullptr;
     frmMain *main = Forms::existingMainWindow();
     QVERIFY(main);
     QVERIFY(main->isVisible());
@@ -183,7 +170,6 @@ void tst_Startup::secondInstanceIsRefusedAndShowsNoWindow()
         QCOMPARE(m_platform.endProcessCalls, 0);
     };
     StartApplication();
-    m_platform.onMessage = nullptr;
     QCOMPARE(m_platform.messages.size(), 1);
     QCOMPARE(m_platform.messages.first().text, QStringLiteral("Application is already running"));
     QCOMPARE(m_platform.messages.first().icon, MessageIcon::Information);

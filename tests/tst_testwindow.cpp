@@ -7,7 +7,6 @@
 #include "test/resultview.h"
 #include "test/scoring.h"
 #include "test/testwindow.h"
-#include "ui/windows/windowregistry.h"
 #include "web/exitscreen.h"
 #include "web/links.h"
 
@@ -62,13 +61,11 @@ void walk(frmDisplay *window, int pages, const Choices &choices = {})
 }
 } // namespace
 
-class tst_TestWindow : public QObject
+class tst_TestWindow : public WindowSuite
 {
     Q_OBJECT
 
 private slots:
-    void cleanup();
-
     void resultShowsScoresOfTheOptionsLeftSelected_data();
     void resultShowsScoresOfTheOptionsLeftSelected();
     void onlyTheFrontPageTakesTabAndAccessKey_data();
@@ -82,16 +79,8 @@ private slots:
     void everyTextStandsExactlyAsWritten();
 
 private:
-    FakePlatform m_platform;
     ProgramNavigation m_navigation;
 };
-
-void tst_TestWindow::cleanup()
-{
-    destroyAllWindows();
-    m_platform.clearRecords();
-    QVERIFY(WindowRegistry::openWindows().isEmpty());
-}
 
 void tst_TestWindow::resultShowsScoresOfTheOptionsLeftSelected_data()
 {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 
 FakePlatform::FakePlatform()
@@ -111,4 +112,16 @@ void destroyAllWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Let activation changes of the windows just gone arrive now, not in the middle of the next test.
     QCoreApplication::processEvents();
+}
+
+void WindowSuite::cleanup()
+{
+    m_platform.onMessage = nullptr; // its captures may go with the windows
+    destroyAllWindows();
+    m_platform.clearRecords();
+    m_platform.answers.clear();
+    m_platform.draws.clear();
+    m_platform.instanceGuardFree = true;
+    QVERIFY(WindowRegistry::openWindows().isEmpty());
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QObject>
 #include <QStringList>
 #include <QUrl>
 #include <functional>
@@ -61,3 +62,16 @@ private:
 
 // Closes and deletes every program window still around, so each test starts with none.
 void destroyAllWindows();
+
+// The base of the suites whose tests build windows: after each test no window is left, the records are
+// cleared and the script is back as it started.
+class WindowSuite : public QObject
+{
+    Q_OBJECT
+
+protected:
+    FakePlatform m_platform;
+
+private slots:
+    void cleanup();
+};
