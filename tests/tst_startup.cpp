@@ -48,10 +48,8 @@ class tst_Startup : public WindowSuite
 private slots:
     void windowSystemsComeAheadOfTheArguments_data();
     void windowSystemsComeAheadOfTheArguments();
-    void brandingNumberRoundsHalfToEven_data();
-    void brandingNumberRoundsHalfToEven();
-    void brandingDrawRaisesOneLabel_data();
-    void brandingDrawRaisesOneLabel();
+    void brandingDrawRoundsHalfToEvenAndRaisesOneLabel_data();
+    void brandingDrawRoundsHalfToEvenAndRaisesOneLabel();
 
     void startShowsMainWindowAfterSeeding();
     void secondInstanceIsRefusedAndShowsNoWindow();
@@ -94,54 +92,38 @@ void tst_Startup::windowSystemsComeAheadOfTheArguments()
     QCOMPARE(applicationArguments(int(given.size()), argv.data(), preferred), made);
 }
 
-void tst_Startup::brandingNumberRoundsHalfToEven_data()
+void tst_Startup::brandingDrawRoundsHalfToEvenAndRaisesOneLabel_data()
 {
     QTest::addColumn<float>("r");
     QTest::addColumn<int>("n");
-    QTest::addRow("zero") << 0.0f << 1;
-    QTest::addRow("just below 1/12") << std::nextafter(1.0f / 12.0f, 0.0f) << 1;
-    QTest::addRow("1/12 as a float") << 1.0f / 12.0f << 2;
-    QTest::addRow("0.2") << 0.2f << 2;
-    QTest::addRow("0.25 is 2.5, to even") << 0.25f << 2;
-    QTest::addRow("0.3") << 0.3f << 3;
-    QTest::addRow("0.5") << 0.5f << 4;
-    QTest::addRow("0.75 is 5.5, to even") << 0.75f << 6;
-    QTest::addRow("0.9") << 0.9f << 6;
-    QTest::addRow("11/12 as a float lies above it") << 11.0f / 12.0f << 7;
-    QTest::addRow("0.95") << 0.95f << 7;
-    QTest::addRow("largest float below 1") << std::nextafter(1.0f, 0.0f) << 7;
+    QTest::addColumn<bool>("cobrandInFront");
+    QTest::addRow("zero") << 0.0f << 1 << true;
+    QTest::addRow("just below 1/12") << std::nextafter(1.0f / 12.0f, 0.0f) << 1 << true;
+    QTest::addRow("1/12 as a float") << 1.0f / 12.0f << 2 << false;
+    QTest::addRow("0.2") << 0.2f << 2 << false;
+    QTest::addRow("0.25 is 2.5, to even") << 0.25f << 2 << false;
+    QTest::addRow("0.3") << 0.3f << 3 << true;
+    QTest::addRow("0.5") << 0.5f << 4 << false;
+    QTest::addRow("0.75 is 5.5, to even") << 0.75f << 6 << false;
+    QTest::addRow("0.9") << 0.9f << 6 << false;
+    // A draw of 7 keeps the layout's stacking, in which the full-branding label lies on top.
+    QTest::addRow("11/12 as a float lies above it") << 11.0f / 12.0f << 7 << false;
+    QTest::addRow("0.95") << 0.95f << 7 << false;
+    QTest::addRow("largest float below 1") << std::nextafter(1.0f, 0.0f) << 7 << false;
 }
 
-void tst_Startup::brandingNumberRoundsHalfToEven()
+void tst_Startup::brandingDrawRoundsHalfToEvenAndRaisesOneLabel()
 {
     QFETCH(float, r);
     QFETCH(int, n);
+    QFETCH(bool, cobrandInFront);
     QCOMPARE(coBrandNumber(r), n);
-}
-
-void tst_Startup::brandingDrawRaisesOneLabel_data()
-{
-    QTest::addColumn<float>("r");
-    QTest::addColumn<QString>("front");
-    QTest::addRow("n=1") << 0.0f << QStringLiteral("lblCobrand");
-    QTest::addRow("n=2") << 0.25f << QStringLiteral("lblFullBrand");
-    QTest::addRow("n=3") << 0.3f << QStringLiteral("lblCobrand");
-    QTest::addRow("n=6") << 0.75f << QStringLiteral("lblFullBrand");
-    // A draw of 7 keeps the layout's stacking, in which the full-branding label lies on top.
-    QTest::addRow("n=7") << 0.95f << QStringLiteral("lblFullBrand");
-}
-
-void tst_Startup::brandingDrawRaisesOneLabel()
-{
-    QFETCH(float, r);
-    QFETCH(QString, front);
     frmMain &main = Forms::mainWindow();
     main.bringCobrandToFront();
     main.bringFullBrandToFront();
     m_platform.draws = {r};
     CoBrand_Randomize();
-    QCOMPARE(intCoBrandRandomNumber, qint16(coBrandNumber(r)));
-    const bool cobrandInFront = front == QStringLiteral("lblCobrand");
+    QCOMPARE(intCoBrandRandomNumber, qint16(n));
     QCOMPARE(main.lblCobrand->isVisibleTo(&main), cobrandInFront);
     QCOMPARE(main.lblFullBrand->isVisibleTo(&main), !cobrandInFront);
 }
