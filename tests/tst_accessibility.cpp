@@ -194,17 +194,10 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
 {
     QFETCH(QString, window);
     QFETCH(QStringList, chain);
-    QWidget *target = nullptr;
-    if (window == QStringLiteral("main")) {
-        target = &Forms::mainWindow();
-    } else if (window == QStringLiteral("exit")) {
-        target = &Forms::exitScreen();
-    } else {
-        frmDisplay &test = Forms::testWindow();
-        test.bringFirstQuestionToFront();
-        test.bringQuestionAreaToFront();
-        target = &test;
-    }
+    std::unique_ptr<frmAbout> about;
+    // Active on question 1 first, so that the result view comes to the front in an active window.
+    QWidget *target =
+        windowUnderTest(window == QStringLiteral("result") ? QStringLiteral("question") : window, about);
     activate(target);
     if (window == QStringLiteral("result")) {
         for (QPushButton *next : Forms::testWindow().nextButtons)
