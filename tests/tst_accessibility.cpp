@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 QString accessibleName(QWidget *widget)
 {
@@ -103,16 +105,16 @@ double renderedContrast(const QImage &part)
 // its result view. An About box is made in about.
 QWidget *windowUnderTest(const QString &window, std::unique_ptr<frmAbout> &about)
 {
-    if (window == QStringLiteral("main"))
+    if (window == u"main"_s)
         return &Forms::mainWindow();
-    if (window == QStringLiteral("exit"))
+    if (window == u"exit"_s)
         return &Forms::exitScreen();
-    if (window == QStringLiteral("about")) {
+    if (window == u"about"_s) {
         about = std::make_unique<frmAbout>();
         return about.get();
     }
     frmDisplay &test = Forms::testWindow();
-    if (window == QStringLiteral("result")) {
+    if (window == u"result"_s) {
         for (QPushButton *next : test.nextButtons)
             next->click();
     }
@@ -170,24 +172,16 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QStringList>("chain");
-    QTest::addRow("main window") << QStringLiteral("main")
-                                 << QStringList{QStringLiteral("txtFirstName"), QStringLiteral("cmdNext"),
-                                                QStringLiteral("cmdExit")};
-    QTest::addRow("exit screen") << QStringLiteral("exit")
-                                 << QStringList{
-                                        QStringLiteral("cmdClose"),       QStringLiteral("Check1"),
-                                        QStringLiteral("Picture1"),       QStringLiteral("txtName"),
-                                        QStringLiteral("cmdSubmit"),      QStringLiteral("txtEmail"),
-                                        QStringLiteral("txtFriendEmail"), QStringLiteral("txtFriendName"),
-                                        QStringLiteral("txtMessage")};
+    QTest::addRow("main window") << u"main"_s << QStringList{u"txtFirstName"_s, u"cmdNext"_s, u"cmdExit"_s};
+    QTest::addRow("exit screen") << u"exit"_s
+                                 << QStringList{u"cmdClose"_s,       u"Check1"_s,        u"Picture1"_s,
+                                                u"txtName"_s,        u"cmdSubmit"_s,     u"txtEmail"_s,
+                                                u"txtFriendEmail"_s, u"txtFriendName"_s, u"txtMessage"_s};
     QTest::addRow("test window, question 1")
-        << QStringLiteral("question")
-        << QStringList{QStringLiteral("optQa"), QStringLiteral("cmdNext1"), QStringLiteral("cmdBack")};
+        << u"question"_s << QStringList{u"optQa"_s, u"cmdNext1"_s, u"cmdBack"_s};
     // The result view takes the focus as it comes to the front.
     QTest::addRow("test window, result")
-        << QStringLiteral("result")
-        << QStringList{QStringLiteral("fraAnswer"), QStringLiteral("Frame1"), QStringLiteral("Frame19"),
-                       QStringLiteral("Frame16"), QStringLiteral("cmdBack")};
+        << u"result"_s << QStringList{u"fraAnswer"_s, u"Frame1"_s, u"Frame19"_s, u"Frame16"_s, u"cmdBack"_s};
 }
 
 void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
@@ -196,17 +190,16 @@ void tst_Accessibility::tabChainHoldsTheListedControlsWithNames()
     QFETCH(QStringList, chain);
     std::unique_ptr<frmAbout> about;
     // Active on question 1 first, so that the result view comes to the front in an active window.
-    QWidget *target =
-        windowUnderTest(window == QStringLiteral("result") ? QStringLiteral("question") : window, about);
+    QWidget *target = windowUnderTest(window == u"result"_s ? u"question"_s : window, about);
     activate(target);
-    if (window == QStringLiteral("result")) {
+    if (window == u"result"_s) {
         for (QPushButton *next : Forms::testWindow().nextButtons)
             next->click();
     }
     // A frame named by its caption, as screen readers announce windows.
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(target);
     QCOMPARE(face->role(), QAccessible::Window);
-    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Kaltrix v1.0"));
+    QCOMPARE(face->text(QAccessible::Name), u"Kaltrix v1.0"_s);
     const QList<QWidget *> visited = tabChain(target);
     QCOMPARE(names(visited), chain);
     for (QWidget *widget : visited) {
@@ -246,7 +239,7 @@ void tst_Accessibility::onlyWindowsAreFramesAndTextBoxesAnswer()
         }
     }
     for (QLineEdit *edit : target->findChildren<QLineEdit *>()) {
-        edit->setText(QStringLiteral("JO ANN"));
+        edit->setText(u"JO ANN"_s);
         QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(edit)->textInterface();
         int start = 0;
         int end = 0;
@@ -257,10 +250,10 @@ void tst_Accessibility::onlyWindowsAreFramesAndTextBoxesAnswer()
                 (void)text->textAfterOffset(offset, boundary, &start, &end);
             }
             QCOMPARE(text->textAtOffset(6, boundary, &start, &end),
-                     boundary == QAccessible::LineBoundary ? QStringLiteral("JO ANN") : QString());
+                     boundary == QAccessible::LineBoundary ? u"JO ANN"_s : QString());
         }
-        QCOMPARE(text->textAtOffset(4, QAccessible::WordBoundary, &start, &end), QStringLiteral("ANN"));
-        QCOMPARE(text->textBeforeOffset(4, QAccessible::WordBoundary, &start, &end), QStringLiteral(" "));
+        QCOMPARE(text->textAtOffset(4, QAccessible::WordBoundary, &start, &end), u"ANN"_s);
+        QCOMPARE(text->textBeforeOffset(4, QAccessible::WordBoundary, &start, &end), u" "_s);
     }
 }
 
@@ -272,11 +265,11 @@ void tst_Accessibility::aboutBoxTakesOnlyItsOkButton()
         QVERIFY(about);
         QVERIFY(QTest::qWaitForWindowActive(about));
         visited = names(tabChain(about));
-        QCOMPARE(accessibleName(about->cmdOK), QStringLiteral("OK"));
+        QCOMPARE(accessibleName(about->cmdOK), u"OK"_s);
         about->reject();
     });
     frmAbout::showModal(nullptr);
-    QCOMPARE(visited, QStringList{QStringLiteral("cmdOK")});
+    QCOMPARE(visited, QStringList{u"cmdOK"_s});
 }
 
 void tst_Accessibility::picturesAreDescribed()
@@ -285,7 +278,7 @@ void tst_Accessibility::picturesAreDescribed()
     int pictures = 0;
     for (QWidget *window : windows) {
         for (QWidget *widget : window->findChildren<QWidget *>()) {
-            if (!widget->objectName().startsWith(QStringLiteral("Picture")))
+            if (!widget->objectName().startsWith(u"Picture"_s))
                 continue;
             ++pictures;
             QVERIFY2(!accessibleName(widget).isEmpty(), qPrintable(widget->objectName()));
@@ -298,9 +291,9 @@ void tst_Accessibility::picturesAreDescribed()
 void tst_Accessibility::textsFitTheirRectangles_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addRow("main window") << QStringLiteral("main");
-    QTest::addRow("exit screen") << QStringLiteral("exit");
-    QTest::addRow("About box") << QStringLiteral("about");
+    QTest::addRow("main window") << u"main"_s;
+    QTest::addRow("exit screen") << u"exit"_s;
+    QTest::addRow("About box") << u"about"_s;
 }
 
 // With whichever Verdana substitute is installed, no text is cut off at the fixed layout.
@@ -365,13 +358,13 @@ void tst_Accessibility::focusRingsStandOut_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("control");
-    QTest::addRow("start button, grey") << QStringLiteral("main") << QStringLiteral("cmdNext");
-    QTest::addRow("option, on grey") << QStringLiteral("question") << QStringLiteral("optQa");
-    QTest::addRow("Next, grey") << QStringLiteral("question") << QStringLiteral("cmdNext1");
-    QTest::addRow("field, on navy") << QStringLiteral("exit") << QStringLiteral("txtName");
-    QTest::addRow("submit button, on navy") << QStringLiteral("exit") << QStringLiteral("cmdSubmit");
-    QTest::addRow("Exit") << QStringLiteral("exit") << QStringLiteral("cmdClose");
-    QTest::addRow("picture, on white") << QStringLiteral("exit") << QStringLiteral("Picture1");
+    QTest::addRow("start button, grey") << u"main"_s << u"cmdNext"_s;
+    QTest::addRow("option, on grey") << u"question"_s << u"optQa"_s;
+    QTest::addRow("Next, grey") << u"question"_s << u"cmdNext1"_s;
+    QTest::addRow("field, on navy") << u"exit"_s << u"txtName"_s;
+    QTest::addRow("submit button, on navy") << u"exit"_s << u"cmdSubmit"_s;
+    QTest::addRow("Exit") << u"exit"_s << u"cmdClose"_s;
+    QTest::addRow("picture, on white") << u"exit"_s << u"Picture1"_s;
 }
 
 // Moving the focus onto a control changes enough of its pixels by at least 3:1 to be seen.
@@ -401,7 +394,7 @@ void tst_Accessibility::wholeTestRunsFromTheKeyboard()
 {
     frmMain &main = Forms::mainWindow();
     activate(&main);
-    QTest::keyClicks(main.txtFirstName, QStringLiteral("ann"));
+    QTest::keyClicks(main.txtFirstName, u"ann"_s);
     // Enter in the name box starts nothing; on the focused start button it starts the test.
     QTest::keyClick(main.txtFirstName, Qt::Key_Return);
     QVERIFY(!Forms::existingTestWindow());
@@ -422,12 +415,9 @@ void tst_Accessibility::wholeTestRunsFromTheKeyboard()
     }
     QCOMPARE(test->frontArea(), static_cast<QWidget *>(test->fraAnswer));
     // Every answer at index 1: Ectomorph 40, Mesomorph 30, Endomorph 30.
-    QCOMPARE(test->findChild<QLabel *>(QStringLiteral("lblEC"))->text(),
-             QStringLiteral("My Body Type is 40% Ectomorph"));
-    QCOMPARE(test->findChild<QLabel *>(QStringLiteral("lblM"))->text(),
-             QStringLiteral("My Body Type is 30% Mesomorph"));
-    QCOMPARE(test->findChild<QLabel *>(QStringLiteral("lblEN"))->text(),
-             QStringLiteral("My Body Type is 30% Endomorph"));
+    QCOMPARE(test->findChild<QLabel *>(u"lblEC"_s)->text(), u"My Body Type is 40% Ectomorph"_s);
+    QCOMPARE(test->findChild<QLabel *>(u"lblM"_s)->text(), u"My Body Type is 30% Mesomorph"_s);
+    QCOMPARE(test->findChild<QLabel *>(u"lblEN"_s)->text(), u"My Body Type is 30% Endomorph"_s);
 }
 
 QTEST_MAIN(tst_Accessibility)

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+using namespace Qt::StringLiterals;
+
 // The one-instance lock, raced by real processes over whatever a crash, a killed write or a stranger left
 // at its place.
 class tst_InstanceGuard : public QObject
@@ -49,7 +51,7 @@ QProcess *startGuard(const QString &name, QObject *parent, const QString &workin
 {
     auto *process = new QProcess(parent);
     process->setWorkingDirectory(workingFolder);
-    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/guardprobe"), {name});
+    process->start(QCoreApplication::applicationDirPath() + u"/guardprobe"_s, {name});
     return process;
 }
 
@@ -136,8 +138,8 @@ void tst_InstanceGuard::letsExactlyOneThroughWhateverLiesThere()
     Q_UNUSED(runtime);
 #endif
     const QTemporaryDir &runtimeFolder = folder;
-    const QString name = QStringLiteral("kaltrix-guard-test");
-    const QString lock = runtimeFolder.path() + u'/' + name + QStringLiteral(".lock");
+    const QString name = u"kaltrix-guard-test"_s;
+    const QString lock = runtimeFolder.path() + u'/' + name + u".lock"_s;
 
     QProcess *holder = nullptr;
     if (occupant == Occupant::LiveHolder || occupant == Occupant::DeadHolder) {
@@ -158,11 +160,9 @@ void tst_InstanceGuard::letsExactlyOneThroughWhateverLiesThere()
             QVERIFY(file.setPermissions({}));
     }
     if (occupant == Occupant::Directory || occupant == Occupant::FullDirectory)
-        QVERIFY(QDir().mkpath(lock +
-                              (occupant == Occupant::FullDirectory ? QStringLiteral("/inside") : QString())));
+        QVERIFY(QDir().mkpath(lock + (occupant == Occupant::FullDirectory ? u"/inside"_s : QString())));
     if (occupant == Occupant::DanglingLink || occupant == Occupant::LinkToDevice)
-        QVERIFY(QFile::link(occupant == Occupant::LinkToDevice ? QStringLiteral("/dev/zero") : lock + u'x',
-                            lock));
+        QVERIFY(QFile::link(occupant == Occupant::LinkToDevice ? u"/dev/zero"_s : lock + u'x', lock));
 #ifdef Q_OS_UNIX
     if (occupant == Occupant::Fifo)
         QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);

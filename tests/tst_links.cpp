@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace modHelp;
+using namespace Qt::StringLiterals;
 
 using OpenRoutine = void (*)();
 
@@ -31,20 +32,17 @@ void tst_Links::everyPageIsOpenedAtItsAddress_data()
     const QUrl product = ProductSiteURL().adjusted(QUrl::RemovePath);
     const QUrl main = HomePageURL();
     const QUrl help = DonatePageURL().adjusted(QUrl::RemovePath);
-    QTest::addRow("help") << &OpenHelpPage << HelpPageURL() << product
-                          << QStringLiteral("/kaltrix-help.html");
+    QTest::addRow("help") << &OpenHelpPage << HelpPageURL() << product << u"/kaltrix-help.html"_s;
     QTest::addRow("download") << &OpenDownloadPage << DownloadPageURL() << product
-                              << QStringLiteral("/download-kaltrix.html");
+                              << u"/download-kaltrix.html"_s;
     QTest::addRow("home") << &OpenHomePage << HomePageURL() << main << QString();
-    QTest::addRow("software") << &OpenSoftwarePage << SoftwarePageURL() << main
-                              << QStringLiteral("/orvenasoftwares");
-    QTest::addRow("donate") << &OpenDonatePage << DonatePageURL() << help << QStringLiteral("/donate.html");
+    QTest::addRow("software") << &OpenSoftwarePage << SoftwarePageURL() << main << u"/orvenasoftwares"_s;
+    QTest::addRow("donate") << &OpenDonatePage << DonatePageURL() << help << u"/donate.html"_s;
     QTest::addRow("full brand") << &OpenFullBrandPage << FullBrandPageURL() << help
-                                << QStringLiteral("/fully-branded.html");
-    QTest::addRow("co-brand") << &OpenCoBrandPage << CoBrandPageURL() << help
-                              << QStringLiteral("/co-brand.html");
+                                << u"/fully-branded.html"_s;
+    QTest::addRow("co-brand") << &OpenCoBrandPage << CoBrandPageURL() << help << u"/co-brand.html"_s;
     QTest::addRow("refer a friend") << OpenRoutine() << ReferAFriendURL() << main
-                                    << QStringLiteral("/ovsw-refer-a-friend.php");
+                                    << u"/ovsw-refer-a-friend.php"_s;
 }
 
 // Each page at its own path on its site, and every open goes out: a second one is not taken for a repeat.
@@ -55,7 +53,7 @@ void tst_Links::everyPageIsOpenedAtItsAddress()
     QFETCH(QUrl, site);
     QFETCH(QString, path);
     QVERIFY(url.isValid());
-    QCOMPARE(url.scheme(), QStringLiteral("https"));
+    QCOMPARE(url.scheme(), u"https"_s);
     QCOMPARE(url.port(), -1);
     QVERIFY(!url.hasQuery());
     QCOMPARE(url.path(), path);
@@ -77,7 +75,7 @@ void tst_Links::homePageIsBareAndProductRootEndsWithSlash()
     QVERIFY(!home.endsWith(u'/'));
     QVERIFY(HomePageURL().path().isEmpty());
     QVERIFY(ProductSiteURL().toString().endsWith(u'/'));
-    QCOMPARE(ProductSiteURL().path(), QStringLiteral("/"));
+    QCOMPARE(ProductSiteURL().path(), u"/"_s);
     QVERIFY(!MainSiteDisplayName().contains(u':'));
     QVERIFY(home.endsWith(MainSiteDisplayName()));
 }

@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 struct Key
 {
@@ -34,6 +36,11 @@ constexpr int Commit = -1; // what dead keys, Compose sequences and input method
 Key committed(const QString &text)
 {
     return {Commit, {}, text};
+}
+
+Key key(int code, Qt::KeyboardModifiers modifiers = {})
+{
+    return {code, modifiers, {}};
 }
 
 Keys letters(const char *typed)
@@ -110,48 +117,37 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("refusals");
 
-    const Key backspace{Qt::Key_Backspace, {}, {}};
-    QTest::addRow("anna") << letters("anna") << QStringLiteral("ANNA") << 0;
-    QTest::addRow("Jo Ann") << letters("Jo Ann") << QStringLiteral("JO ANN") << 0;
-    QTest::addRow("backspace deletes silently") << (letters("abc") << backspace) << QStringLiteral("AB") << 0;
-    QTest::addRow("enter adds nothing")
-        << (letters("ab") << Key{Qt::Key_Return, {}, {}}) << QStringLiteral("AB") << 0;
+    QTest::addRow("anna") << letters("anna") << u"ANNA"_s << 0;
+    QTest::addRow("Jo Ann") << letters("Jo Ann") << u"JO ANN"_s << 0;
+    QTest::addRow("backspace deletes silently") << (letters("abc") << key(Qt::Key_Backspace)) << u"AB"_s << 0;
+    QTest::addRow("enter adds nothing") << (letters("ab") << key(Qt::Key_Return)) << u"AB"_s << 0;
     QTest::addRow("arrows move without a message")
-        << (letters("ab") << Key{Qt::Key_Left, {}, {}} << letters("c")) << QStringLiteral("ACB") << 0;
-    QTest::addRow("digit") << (letters("a") << Key{0, {}, QStringLiteral("3")}) << QStringLiteral("A") << 1;
-    QTest::addRow("hyphen and apostrophe")
-        << (letters("a") << Key{0, {}, QStringLiteral("-")} << Key{0, {}, QStringLiteral("'")})
-        << QStringLiteral("A") << 2;
-    QTest::addRow("accented letter") << (letters("a") << Key{0, {}, QStringLiteral("é")})
-                                     << QStringLiteral("A") << 1;
-    QTest::addRow("escape") << (letters("a") << Key{Qt::Key_Escape, {}, {}}) << QStringLiteral("A") << 1;
-    QTest::addRow("clipboard shortcuts") << (letters("ab") << Key{Qt::Key_C, Qt::ControlModifier, {}}
-                                                           << Key{Qt::Key_V, Qt::ControlModifier, {}}
-                                                           << Key{Qt::Key_X, Qt::ControlModifier, {}})
-                                         << QStringLiteral("AB") << 3;
+        << (letters("ab") << key(Qt::Key_Left) << letters("c")) << u"ACB"_s << 0;
+    QTest::addRow("digit") << letters("a3") << u"A"_s << 1;
+    QTest::addRow("hyphen and apostrophe") << letters("a-'") << u"A"_s << 2;
+    QTest::addRow("accented letter") << (letters("a") << Key{0, {}, u"é"_s}) << u"A"_s << 1;
+    QTest::addRow("escape") << (letters("a") << key(Qt::Key_Escape)) << u"A"_s << 1;
+    QTest::addRow("clipboard shortcuts")
+        << (letters("ab") << key(Qt::Key_C, Qt::ControlModifier) << key(Qt::Key_V, Qt::ControlModifier)
+                          << key(Qt::Key_X, Qt::ControlModifier))
+        << u"AB"_s << 3;
     QTest::addRow("ctrl+backspace types a code, not a deletion")
-        << (letters("ab") << Key{Qt::Key_Backspace, Qt::ControlModifier, {}}) << QStringLiteral("AB") << 1;
+        << (letters("ab") << key(Qt::Key_Backspace, Qt::ControlModifier)) << u"AB"_s << 1;
     QTest::addRow("ctrl+enter types a line feed, not an Enter")
-        << (letters("ab") << Key{Qt::Key_Return, Qt::ControlModifier, {}}) << QStringLiteral("AB") << 1;
+        << (letters("ab") << key(Qt::Key_Return, Qt::ControlModifier)) << u"AB"_s << 1;
     QTest::addRow("ctrl+space types a blank")
-        << (letters("a") << Key{Qt::Key_Space, Qt::ControlModifier, {}} << letters("b"))
-        << QStringLiteral("A B") << 0;
+        << (letters("a") << key(Qt::Key_Space, Qt::ControlModifier) << letters("b")) << u"A B"_s << 0;
     // Composed characters are typed characters too, each handed to the rule; one refused ends the commit.
-    QTest::addRow("dead acute and e")
-        << (letters("a") << committed(QStringLiteral("é"))) << QStringLiteral("A") << 1;
-    QTest::addRow("dead acute and space")
-        << (letters("a") << committed(QStringLiteral("´"))) << QStringLiteral("A") << 1;
-    QTest::addRow("compose a e") << (letters("a") << committed(QStringLiteral("æ"))) << QStringLiteral("A")
-                                 << 1;
-    QTest::addRow("input method digit")
-        << (letters("a") << committed(QStringLiteral("1"))) << QStringLiteral("A") << 1;
+    QTest::addRow("dead acute and e") << (letters("a") << committed(u"é"_s)) << u"A"_s << 1;
+    QTest::addRow("dead acute and space") << (letters("a") << committed(u"´"_s)) << u"A"_s << 1;
+    QTest::addRow("compose a e") << (letters("a") << committed(u"æ"_s)) << u"A"_s << 1;
+    QTest::addRow("input method digit") << (letters("a") << committed(u"1"_s)) << u"A"_s << 1;
     QTest::addRow("input method letters, one refused")
-        << (letters("a") << committed(QStringLiteral("bé c"))) << QStringLiteral("AB") << 1;
+        << (letters("a") << committed(u"bé c"_s)) << u"AB"_s << 1;
     // Pasting types no character: the clipboard's "jo-3" arrives as it is.
     QTest::addRow("shift+insert pastes")
-        << (letters("a") << Key{Qt::Key_Insert, Qt::ShiftModifier, {}}) << QStringLiteral("Ajo-3") << 0;
-    QTest::addRow("paste key pastes")
-        << (letters("a") << Key{Qt::Key_Paste, {}, {}}) << QStringLiteral("Ajo-3") << 0;
+        << (letters("a") << key(Qt::Key_Insert, Qt::ShiftModifier)) << u"Ajo-3"_s << 0;
+    QTest::addRow("paste key pastes") << (letters("a") << key(Qt::Key_Paste)) << u"Ajo-3"_s << 0;
 }
 
 void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals()
@@ -160,13 +156,13 @@ void tst_MainWindow::nameBoxTakesLettersOnlyInCapitals()
     QFETCH(QString, expected);
     QFETCH(int, refusals);
     QCOMPARE(QApplication::focusWidget(), m_main->txtFirstName);
-    QGuiApplication::clipboard()->setText(QStringLiteral("jo-3"));
+    QGuiApplication::clipboard()->setText(u"jo-3"_s);
     for (const Key &key : keys)
         press(m_main->txtFirstName, key);
     QCOMPARE(m_main->txtFirstName->text(), expected);
     QCOMPARE(m_platform.messages.size(), refusals);
     for (const MessageRequest &message : std::as_const(m_platform.messages)) {
-        QCOMPARE(message.text, QStringLiteral("Please Enter Only Alphabet"));
+        QCOMPARE(message.text, u"Please Enter Only Alphabet"_s);
         QCOMPARE(message.icon, MessageIcon::Information);
         QCOMPARE(message.buttons, MessageButtons::Ok);
     }
@@ -177,7 +173,7 @@ void tst_MainWindow::emptyNameIsRefusedWithFocusBackInTheBox()
 {
     m_main->cmdNext->setFocus();
     QTest::mouseClick(m_main->cmdNext, Qt::LeftButton);
-    QCOMPARE(m_platform.messageTexts(), QStringList{QStringLiteral("Please Enter Your Name")});
+    QCOMPARE(m_platform.messageTexts(), QStringList{u"Please Enter Your Name"_s});
     QCOMPARE(m_platform.messages.first().icon, MessageIcon::Information);
     QCOMPARE(QApplication::focusWidget(), m_main->txtFirstName);
     QVERIFY(m_main->isVisible());
@@ -205,17 +201,17 @@ void tst_MainWindow::startingTheTestHidesMainAndResetsScores()
     QVERIFY(exitScreen);
     QVERIFY(!exitScreen->isVisible());
     QCOMPARE(m_platform.reseeds, 1);
-    QCOMPARE(m_main->txtFirstName->text(), QStringLiteral(" "));
+    QCOMPARE(m_main->txtFirstName->text(), u" "_s);
 }
 
 void tst_MainWindow::unseenExitIsReachedByTabAndAltX_data()
 {
     QTest::addColumn<QString>("way");
-    QTest::addRow("tab tab space") << QStringLiteral("tab");
-    QTest::addRow("tab tab enter") << QStringLiteral("enter");
-    QTest::addRow("alt+x") << QStringLiteral("alt");
-    QTest::addRow("file exit") << QStringLiteral("menu");
-    QTest::addRow("close box") << QStringLiteral("close");
+    QTest::addRow("tab tab space") << u"tab"_s;
+    QTest::addRow("tab tab enter") << u"enter"_s;
+    QTest::addRow("alt+x") << u"alt"_s;
+    QTest::addRow("file exit") << u"menu"_s;
+    QTest::addRow("close box") << u"close"_s;
 }
 
 void tst_MainWindow::unseenExitIsReachedByTabAndAltX()
@@ -223,18 +219,18 @@ void tst_MainWindow::unseenExitIsReachedByTabAndAltX()
     QFETCH(QString, way);
     const QPointer<frmMain> main = m_main;
     QVERIFY(!m_main->client()->rect().intersects(m_main->cmdExit->geometry()));
-    if (way == QStringLiteral("tab") || way == QStringLiteral("enter")) {
+    if (way == u"tab"_s || way == u"enter"_s) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), m_main->cmdNext);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), m_main->cmdExit);
-        QTest::keyClick(m_main->cmdExit, way == QStringLiteral("tab") ? Qt::Key_Space : Qt::Key_Return);
-    } else if (way == QStringLiteral("alt")) {
+        QTest::keyClick(m_main->cmdExit, way == u"tab"_s ? Qt::Key_Space : Qt::Key_Return);
+    } else if (way == u"alt"_s) {
         // A mnemonic clicks its button after a short animation; the closed window then deletes itself.
         QTest::keyClick(m_main, Qt::Key_X, Qt::AltModifier);
         QTRY_VERIFY(!main || main->isClosed());
-    } else if (way == QStringLiteral("menu")) {
-        m_main->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+    } else if (way == u"menu"_s) {
+        m_main->findChild<QAction *>(u"mnuExit"_s)->trigger();
     } else {
         m_main->close();
     }
@@ -252,26 +248,26 @@ void tst_MainWindow::menusStandInOrder()
     QStringList entries;
     for (QAction *top : m_main->menuBar()->actions()) {
         const QString name = top->menu() ? top->menu()->objectName() : top->objectName();
-        entries << name + u' ' + top->text() + (top->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+        entries << name + u' ' + top->text() + (top->isVisible() ? QString() : u" (hidden)"_s);
         if (top->menu()) {
             for (QAction *entry : top->menu()->actions())
-                entries << (QStringLiteral("  ") + entry->objectName() + u' ' +
-                            (entry->isSeparator() ? QStringLiteral("-") : entry->text()));
+                entries << (u"  "_s + entry->objectName() + u' ' +
+                            (entry->isSeparator() ? u"-"_s : entry->text()));
         }
     }
     const QStringList expected{
-        QStringLiteral("nuFile &File"),
-        QStringLiteral("  mnuNext Take The Body Type &Test"),
-        QStringLiteral("  mnuExit E&xit"),
-        QStringLiteral("mnuHelp &Help"),
-        QStringLiteral("  mnuOnline &Online Help"),
-        QStringLiteral("  mnuVisit &Visit Us Online"),
-        QStringLiteral("  mnuFileSep1 -"),
-        QStringLiteral("  mnuUpdate &Check for Software Update"),
-        QStringLiteral("  mnuFileSep2 -"),
-        QStringLiteral("  mnuAbout &About Software"),
-        QStringLiteral("mnuDonate &Donate"),
-        QStringLiteral("mnumakemoney Make Money &Online (hidden)"),
+        u"nuFile &File"_s,
+        u"  mnuNext Take The Body Type &Test"_s,
+        u"  mnuExit E&xit"_s,
+        u"mnuHelp &Help"_s,
+        u"  mnuOnline &Online Help"_s,
+        u"  mnuVisit &Visit Us Online"_s,
+        u"  mnuFileSep1 -"_s,
+        u"  mnuUpdate &Check for Software Update"_s,
+        u"  mnuFileSep2 -"_s,
+        u"  mnuAbout &About Software"_s,
+        u"mnuDonate &Donate"_s,
+        u"mnumakemoney Make Money &Online (hidden)"_s,
     };
     QCOMPARE(entries, expected);
 }
@@ -281,19 +277,16 @@ void tst_MainWindow::everyMenuEntryAndLinkOpensItsPage_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QUrl>("page");
     QTest::addColumn<bool>("doubleClick");
-    QTest::addRow("Online Help") << QStringLiteral("mnuOnline") << modHelp::HelpPageURL() << false;
-    QTest::addRow("Visit Us Online") << QStringLiteral("mnuVisit") << modHelp::HomePageURL() << false;
-    QTest::addRow("Check for Software Update")
-        << QStringLiteral("mnuUpdate") << modHelp::DownloadPageURL() << false;
-    QTest::addRow("Donate") << QStringLiteral("mnuDonate") << modHelp::DonatePageURL() << false;
-    QTest::addRow("Make Money Online")
-        << QStringLiteral("mnumakemoney") << modHelp::FullBrandPageURL() << false;
-    QTest::addRow("Label61") << QStringLiteral("Label61") << modHelp::HomePageURL() << false;
-    QTest::addRow("Label2") << QStringLiteral("Label2") << modHelp::FullBrandPageURL() << false;
+    QTest::addRow("Online Help") << u"mnuOnline"_s << modHelp::HelpPageURL() << false;
+    QTest::addRow("Visit Us Online") << u"mnuVisit"_s << modHelp::HomePageURL() << false;
+    QTest::addRow("Check for Software Update") << u"mnuUpdate"_s << modHelp::DownloadPageURL() << false;
+    QTest::addRow("Donate") << u"mnuDonate"_s << modHelp::DonatePageURL() << false;
+    QTest::addRow("Make Money Online") << u"mnumakemoney"_s << modHelp::FullBrandPageURL() << false;
+    QTest::addRow("Label61") << u"Label61"_s << modHelp::HomePageURL() << false;
+    QTest::addRow("Label2") << u"Label2"_s << modHelp::FullBrandPageURL() << false;
     // A click and then a double-click: the page opens once for each.
-    QTest::addRow("Label61, double-clicked") << QStringLiteral("Label61") << modHelp::HomePageURL() << true;
-    QTest::addRow("Label2, double-clicked")
-        << QStringLiteral("Label2") << modHelp::FullBrandPageURL() << true;
+    QTest::addRow("Label61, double-clicked") << u"Label61"_s << modHelp::HomePageURL() << true;
+    QTest::addRow("Label2, double-clicked") << u"Label2"_s << modHelp::FullBrandPageURL() << true;
 }
 
 void tst_MainWindow::everyMenuEntryAndLinkOpensItsPage()
@@ -353,7 +346,7 @@ void tst_MainWindow::aboutBoxIsModalAndItsLinksWork()
         auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
         QVERIFY(about);
         QVERIFY(about->isModal());
-        QCOMPARE(about->windowTitle(), QStringLiteral("Kaltrix v1.0"));
+        QCOMPARE(about->windowTitle(), u"Kaltrix v1.0"_s);
         QTest::mouseClick(about->lblHomePage, Qt::LeftButton);
         QTest::mouseClick(about->lblCobrand, Qt::LeftButton);
         QVERIFY(about->isVisible());
@@ -364,7 +357,7 @@ void tst_MainWindow::aboutBoxIsModalAndItsLinksWork()
         checked = true;
         QTest::keyClick(about, Qt::Key_Escape);
     });
-    m_main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+    m_main->findChild<QAction *>(u"mnuAbout"_s)->trigger();
     QVERIFY(checked);
     QCOMPARE(m_platform.openedUrls, (QList<QUrl>{modHelp::HomePageURL(), modHelp::FullBrandPageURL()}));
     QVERIFY(!QApplication::activeModalWidget());
@@ -377,29 +370,23 @@ void tst_MainWindow::layoutMatchesTheTwipsTable()
 {
     QCOMPARE(m_main->client()->size(), QSize(497, 274));
     QCOMPARE(m_main->minimumSize(), m_main->maximumSize());
-    QCOMPARE(m_main->windowTitle(), QStringLiteral("Kaltrix v1.0"));
+    QCOMPARE(m_main->windowTitle(), u"Kaltrix v1.0"_s);
     // Every control by its design name, where the layout's twips put it (15 to a pixel).
     const QList<std::pair<QString, QRect>> controls{
-        {QStringLiteral("Frame2"), {0, 0, 497, 41}},
-        {QStringLiteral("Label61"), {8, 8, 480, 31}},
-        {QStringLiteral("Frame1"), {0, 40, 497, 177}},
-        {QStringLiteral("Label2"), {8, 16, 481, 41}},
-        {QStringLiteral("Label1"), {64, 77, 33, 13}},
-        {QStringLiteral("txtFirstName"), {112, 72, 287, 23}},
-        {QStringLiteral("cmdNext"), {112, 112, 283, 29}},
-        {QStringLiteral("cmdExit"), {320, 400, 139, 21}},
-        {QStringLiteral("Frame5"), {0, 217, 497, 57}},
-        {QStringLiteral("lblCobrand"), {8, 11, 479, 41}},
-        {QStringLiteral("lblFullBrand"), {8, 11, 479, 41}},
+        {u"Frame2"_s, {0, 0, 497, 41}},        {u"Label61"_s, {8, 8, 480, 31}},
+        {u"Frame1"_s, {0, 40, 497, 177}},      {u"Label2"_s, {8, 16, 481, 41}},
+        {u"Label1"_s, {64, 77, 33, 13}},       {u"txtFirstName"_s, {112, 72, 287, 23}},
+        {u"cmdNext"_s, {112, 112, 283, 29}},   {u"cmdExit"_s, {320, 400, 139, 21}},
+        {u"Frame5"_s, {0, 217, 497, 57}},      {u"lblCobrand"_s, {8, 11, 479, 41}},
+        {u"lblFullBrand"_s, {8, 11, 479, 41}},
     };
     for (const auto &[name, rect] : controls) {
         const QWidget *control = m_main->findChild<QWidget *>(name);
         QVERIFY2(control, qPrintable(name));
         QCOMPARE(control->geometry(), rect);
     }
-    QCOMPARE(m_main->Label2->text().count(QStringLiteral("so that  you")), 1);
-    QVERIFY(m_main->lblCobrand->text().contains(
-        QStringLiteral("name &  link here. See \"Help\" for details.    Click")));
+    QCOMPARE(m_main->Label2->text().count(u"so that  you"_s), 1);
+    QVERIFY(m_main->lblCobrand->text().contains(u"name &  link here. See \"Help\" for details.    Click"_s));
     QVERIFY(!(m_main->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(m_main->windowFlags() & Qt::WindowMinimizeButtonHint));
 }

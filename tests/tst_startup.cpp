@@ -17,6 +17,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 // A window that notes when it closes and can run a hook from its close handling.
 class RecordingForm : public Form
@@ -153,7 +155,7 @@ void tst_Startup::secondInstanceIsRefusedAndShowsNoWindow()
     };
     StartApplication();
     QCOMPARE(m_platform.messages.size(), 1);
-    QCOMPARE(m_platform.messages.first().text, QStringLiteral("Application is already running"));
+    QCOMPARE(m_platform.messages.first().text, u"Application is already running"_s);
     QCOMPARE(m_platform.messages.first().icon, MessageIcon::Information);
     QCOMPARE(m_platform.messages.first().buttons, MessageButtons::Ok);
     QCOMPARE(m_platform.endProcessCalls, 1);
@@ -165,14 +167,14 @@ void tst_Startup::secondInstanceIsRefusedAndShowsNoWindow()
 void tst_Startup::exitClosesEveryWindowInCreationOrder()
 {
     QStringList log;
-    auto *first = new RecordingForm(QStringLiteral("first"), &log);
-    auto *hidden = new RecordingForm(QStringLiteral("hidden"), &log);
-    auto *last = new RecordingForm(QStringLiteral("last"), &log);
+    auto *first = new RecordingForm(u"first"_s, &log);
+    auto *hidden = new RecordingForm(u"hidden"_s, &log);
+    auto *last = new RecordingForm(u"last"_s, &log);
     first->show();
     last->show();
     Q_UNUSED(hidden);
     ExitApplication();
-    QCOMPARE(log, (QStringList{QStringLiteral("first"), QStringLiteral("hidden"), QStringLiteral("last")}));
+    QCOMPARE(log, (QStringList{u"first"_s, u"hidden"_s, u"last"_s}));
     QCOMPARE(m_platform.endProcessCalls, 1);
     QVERIFY(WindowRegistry::openWindows().isEmpty());
 }
@@ -180,13 +182,13 @@ void tst_Startup::exitClosesEveryWindowInCreationOrder()
 void tst_Startup::nestedExitFromACloseHandlingEndsOnce()
 {
     QStringList log;
-    auto *a = new RecordingForm(QStringLiteral("a"), &log);
-    auto *exitLike = new RecordingForm(QStringLiteral("exit"), &log);
-    auto *b = new RecordingForm(QStringLiteral("b"), &log);
+    auto *a = new RecordingForm(u"a"_s, &log);
+    auto *exitLike = new RecordingForm(u"exit"_s, &log);
+    auto *b = new RecordingForm(u"b"_s, &log);
     // Like the exit screen: its close handling starts a nested walk, and that walk ends the process.
     exitLike->onUnload = [&] {
         ExitApplication();
-        log.append(QStringLiteral("after nested"));
+        log.append(u"after nested"_s);
     };
     // A window that tries to close one whose close is under way must not close it a second time.
     a->onUnload = [&] {
@@ -196,8 +198,7 @@ void tst_Startup::nestedExitFromACloseHandlingEndsOnce()
         exitLike->close();
     };
     ExitApplication();
-    QCOMPARE(log, (QStringList{QStringLiteral("a"), QStringLiteral("exit"), QStringLiteral("b"),
-                               QStringLiteral("after nested")}));
+    QCOMPARE(log, (QStringList{u"a"_s, u"exit"_s, u"b"_s, u"after nested"_s}));
     QCOMPARE(m_platform.endProcessCalls, 1);
     Q_UNUSED(a);
 }

@@ -41,7 +41,7 @@ frmDisplay *startTest()
 {
     frmMain &main = Forms::mainWindow();
     main.show();
-    main.txtFirstName->setText(QStringLiteral("ANNA"));
+    main.txtFirstName->setText(u"ANNA"_s);
     main.cmdNext->click();
     frmDisplay *window = Forms::existingTestWindow();
     if (!window || !QTest::qWaitForWindowExposed(window))
@@ -89,13 +89,12 @@ void tst_TestWindow::resultShowsScoresOfTheOptionsLeftSelected_data()
     QTest::addColumn<QStringList>("lines");
 
     const Choices mixed{1, 0, 0, 2, 2, 0, 1, 0, 1, 1};
-    const QStringList mixedLines{QStringLiteral("My Body Type is 30% Endomorph"),
-                                 QStringLiteral("My Body Type is 40% Mesomorph"),
-                                 QStringLiteral("My Body Type is 30% Ectomorph")};
+    const QStringList mixedLines{u"My Body Type is 30% Endomorph"_s, u"My Body Type is 40% Mesomorph"_s,
+                                 u"My Body Type is 30% Ectomorph"_s};
     QTest::addRow("untouched") << Choices{} << false
-                               << QStringList{QStringLiteral("My Body Type is 50% Endomorph"),
-                                              QStringLiteral("My Body Type is 30% Mesomorph"),
-                                              QStringLiteral("My Body Type is 20% Ectomorph")};
+                               << QStringList{u"My Body Type is 50% Endomorph"_s,
+                                              u"My Body Type is 30% Mesomorph"_s,
+                                              u"My Body Type is 20% Ectomorph"_s};
     QTest::addRow("only the last choice counts") << mixed << true << mixedLines;
 }
 
@@ -166,11 +165,11 @@ void tst_TestWindow::leavingDestroysTheTestWindow_data()
     QTest::addColumn<QString>("way");
     QTest::addColumn<bool>("backToMain");
 
-    QTest::addRow("Back on question 1") << 0 << QStringLiteral("cmdBack") << true;
-    QTest::addRow("File Back on question 6") << 5 << QStringLiteral("mnuBack") << true;
-    QTest::addRow("Back on the result view") << 10 << QStringLiteral("cmdBack") << true;
-    QTest::addRow("File Exit on question 5") << 4 << QStringLiteral("mnuExit") << false;
-    QTest::addRow("close box on the result view") << 10 << QStringLiteral("close") << false;
+    QTest::addRow("Back on question 1") << 0 << u"cmdBack"_s << true;
+    QTest::addRow("File Back on question 6") << 5 << u"mnuBack"_s << true;
+    QTest::addRow("Back on the result view") << 10 << u"cmdBack"_s << true;
+    QTest::addRow("File Exit on question 5") << 4 << u"mnuExit"_s << false;
+    QTest::addRow("close box on the result view") << 10 << u"close"_s << false;
 }
 
 void tst_TestWindow::leavingDestroysTheTestWindow()
@@ -185,9 +184,9 @@ void tst_TestWindow::leavingDestroysTheTestWindow()
     const int scored = total();
 
     QPointer<frmDisplay> left = window;
-    if (way == QStringLiteral("cmdBack"))
+    if (way == u"cmdBack"_s)
         QTest::mouseClick(window->cmdBack, Qt::LeftButton);
-    else if (way == QStringLiteral("close"))
+    else if (way == u"close"_s)
         window->close();
     else
         window->findChild<QAction *>(way)->trigger();
@@ -205,7 +204,7 @@ void tst_TestWindow::leavingDestroysTheTestWindow()
     QVERIFY(window);
     QCOMPARE(window->frontArea(), window->fraQuestion);
     QCOMPARE(window->frontPage(), window->pages[0]);
-    QCOMPARE(window->optionGroups[0][0]->text(), QStringLiteral("Flabby"));
+    QCOMPARE(window->optionGroups[0][0]->text(), u"Flabby"_s);
     for (const auto &group : std::as_const(window->optionGroups))
         QVERIFY(group[0]->isChecked());
     QCOMPARE(total(), 0);
@@ -215,9 +214,9 @@ void tst_TestWindow::onlyTheEndomorphDescriptionIsALink_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QList<QUrl>>("opened");
-    QTest::addRow("endomorph") << QStringLiteral("Label14") << QList<QUrl>{modHelp::FullBrandPageURL()};
-    QTest::addRow("mesomorph") << QStringLiteral("Label15") << QList<QUrl>{};
-    QTest::addRow("ectomorph") << QStringLiteral("Label16") << QList<QUrl>{};
+    QTest::addRow("endomorph") << u"Label14"_s << QList<QUrl>{modHelp::FullBrandPageURL()};
+    QTest::addRow("mesomorph") << u"Label15"_s << QList<QUrl>{};
+    QTest::addRow("ectomorph") << u"Label16"_s << QList<QUrl>{};
 }
 
 void tst_TestWindow::onlyTheEndomorphDescriptionIsALink()
