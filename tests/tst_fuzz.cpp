@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "fakeplatform.h"
 #include "formdecode.h"
+#include "inibytes.h"
 #include "settings/inifile.h"
 #include "settings/scramble.h"
 #include "settings/updatereminder.h"
@@ -262,13 +263,6 @@ QString randomFieldText(QRandomGenerator &random, int maxTokens)
     return text;
 }
 
-QString fieldText(QWidget *field)
-{
-    if (auto *lines = qobject_cast<PlaceholderTextField *>(field))
-        return lines->text();
-    return qobject_cast<QLineEdit *>(field)->text();
-}
-
 bool missing(const QString &trimmed, const QString &hint)
 {
     return trimmed.isEmpty() || trimmed == hint;
@@ -329,12 +323,6 @@ private:
 
 enum class FileKind { RandomBytes, DamagedOwnFile };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Flips, inserts, deletes, repeats and cuts bytes of a file the program wrote itself.
 QByteArray damaged(QByteArray bytes, QRandomGenerator &random)
 {
@@ -360,16 +348,6 @@ QByteArray damaged(QByteArray bytes, QRandomGenerator &random)
             break;
         }
     }
-    return bytes;
-}
-
-QByteArray randomBytes(QRandomGenerator &random)
-{
-    static const QByteArray Significant = "[]=\\\"@%,;#\n\r\t (Settings)ByteArrayVariant\x00\xff\xc3"_ba;
-    QByteArray bytes(random.bounded(2048), Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = random.bounded(2) ? char(random.bounded(256))
-                                 : Significant.at(random.bounded(Significant.size()));
     return bytes;
 }
 } // namespace
@@ -528,11 +506,8 @@ void tst_Fuzz::referralAnswersOrSendsEveryValueIntact()
         default:
             break;
         }
-        screen.txtName->setText(texts[0]);
-        screen.txtEmail->setText(texts[1]);
-        screen.txtMessage->setText(texts[2]);
-        screen.txtFriendName->setText(texts[3]);
-        screen.txtFriendEmail->setText(texts[4]);
+        for (int f = 0; f < fields.size(); ++f)
+            setFieldText(fields[f], texts[f]);
         QStringList trimmed;
         for (QWidget *field : fields)
             trimmed << trimBlanks(fieldText(field));
@@ -597,7 +572,7 @@ void tst_Fuzz::reminderHealsAnySettingsFile()
     disk.appName = u"template"_s;
     QVERIFY(store.write(disk.appName, u"Settings"_s, installKey, modHelp::ScrambleText(u"12"_s)));
     QVERIFY(store.write(disk.appName, u"Settings"_s, durationKey, modHelp::ScrambleText(u"2026-10-01"_s)));
-    const QByteArray own = readAll(store.file(disk.appName));
+    const QByteArray own = fileBytes(store.file(disk.appName));
     QVERIFY(!own.isEmpty());
 
     int asked = 0;
@@ -605,7 +580,8 @@ void tst_Fuzz::reminderHealsAnySettingsFile()
         // A fresh name per case: a file whose size and time repeat could otherwise be taken from the cache.
         disk.appName = u"case%1-%2"_s.arg(seed).arg(i);
         const QString path = store.file(disk.appName);
-        QByteArray bytes = kind == FileKind::RandomBytes ? randomBytes(random) : damaged(own, random);
+        QByteArray bytes =
+            kind == FileKind::RandomBytes ? randomIniBytes(random, 2048) : damaged(own, random);
         if (i % 2 != 0)
             bytes.replace('\0', '\x01'); // text, if damaged: the kind the store heals
         const bool healed = IniFile::isOurText(bytes);
@@ -628,7 +604,7 @@ void tst_Fuzz::reminderHealsAnySettingsFile()
         const bool askedFirst = !disk.messages.isEmpty();
         if (!healed) {
             // Somebody else's file: read as empty, a first run, and left exactly as it was.
-            QVERIFY2(!askedFirst && readAll(path) == bytes, qPrintable(where));
+            QVERIFY2(!askedFirst && fileBytes(path) == bytes, qPrintable(where));
             QVERIFY(QFile::remove(path));
             continue;
         }

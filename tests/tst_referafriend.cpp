@@ -41,13 +41,6 @@ void retype(QWidget *widget, const QString &text)
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
-
-QString textOf(QWidget *field)
-{
-    if (auto *lines = qobject_cast<PlaceholderTextField *>(field))
-        return lines->text();
-    return qobject_cast<QLineEdit *>(field)->text();
-}
 } // namespace
 
 Q_DECLARE_METATYPE(Panel)
@@ -122,18 +115,15 @@ void tst_ReferAFriend::placeholderFollowsFocus()
     QFETCH(QString, typed);
     QFETCH(QString, onLeaving);
     auto *widget = m_screen->findChild<QWidget *>(field);
-    if (auto *lines = qobject_cast<PlaceholderTextField *>(widget))
-        lines->setText(initial);
-    else
-        qobject_cast<QLineEdit *>(widget)->setText(initial);
+    setFieldText(widget, initial);
 
     QVERIFY(enter(widget));
-    QCOMPARE(textOf(widget), onFocus);
+    QCOMPARE(fieldText(widget), onFocus);
     if (!typed.isNull())
         retype(widget, typed);
     QTest::keyClick(widget, Qt::Key_Tab);
     QVERIFY(QApplication::focusWidget() != widget);
-    QCOMPARE(textOf(widget), onLeaving);
+    QCOMPARE(fieldText(widget), onLeaving);
 }
 
 void tst_ReferAFriend::spaceIsRefusedInEmailFields_data()
@@ -259,7 +249,7 @@ void tst_ReferAFriend::referralOpensOneAddressThatDecodesToTheFields()
                                                       {m_screen->txtFriendEmail, typed.friendEmail},
                                                       {m_screen->txtMessage, typed.message}};
     for (const auto &[field, text] : fields) {
-        if (text != textOf(field)) {
+        if (text != fieldText(field)) {
             QVERIFY(enter(field));
             retype(field, text);
         }

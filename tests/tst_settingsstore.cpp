@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orvena
 // SPDX-License-Identifier: LicenseRef-Kaltrix
 #include "fakeplatform.h"
+#include "inibytes.h"
 #include "settings/inifile.h"
 #include "settings/portableorsystem.h"
 #include "settings/scramble.h"
@@ -59,7 +60,6 @@ private:
     {
         return m_config + u"/Orvena/kaltrix.ini"_s;
     }
-    static QByteArray bytesOf(const QString &file);
     QByteArray storedByTheProgram(const QString &application) const;
 
     QTemporaryDir m_configHome;
@@ -81,12 +81,6 @@ void tst_SettingsStore::init()
     QFile::remove(m_config + u"/Orvena"_s);
 }
 
-QByteArray tst_SettingsStore::bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What the program's own store holds for it: the settings file on Linux; on Windows, the registry key the
 // platform's settings calls use, one "name=value" line per entry.
 QByteArray tst_SettingsStore::storedByTheProgram(const QString &application) const
@@ -100,7 +94,7 @@ QByteArray tst_SettingsStore::storedByTheProgram(const QString &application) con
         entries += (key + u'=' + registry.value(key).toString() + u'\n').toUtf8();
     return entries;
 #else
-    return bytesOf(PortableOrSystem::systemFile(application));
+    return fileBytes(PortableOrSystem::systemFile(application));
 #endif
 }
 
@@ -115,7 +109,7 @@ void tst_SettingsStore::systemStoreIsAFileInTheUserConfigFolder()
     qputenv("XDG_CONFIG_HOME", configHome);
     PortableOrSystem store;
     QVERIFY(store.write(App, Section, u"k"_s, u"v"_s));
-    QVERIFY(bytesOf(path()).startsWith("[Settings]\n"));
+    QVERIFY(fileBytes(path()).startsWith("[Settings]\n"));
     QCOMPARE(store.read(App, Section, u"k"_s), u"v"_s);
 }
 #endif
@@ -341,26 +335,21 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
     QCOMPARE(IniFile::write(path(), Section, u"k"_s, u"new"_s), accepted);
     QVERIFY(clock.elapsed() < 1000);
     if (!after.isEmpty())
-        QCOMPARE(bytesOf(path()), after);
+        QCOMPARE(fileBytes(path()), after);
     if (accepted) {
         QCOMPARE(IniFile::read(path(), Section, u"k"_s), u"new"_s);
     } else if (occupant == Occupant::File || occupant == Occupant::FullDisk) {
-        QCOMPARE(bytesOf(path()), content);
+        QCOMPARE(fileBytes(path()), content);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"kaltrix.ini"_s}); // no temporary left
     }
 }
 
 void tst_SettingsStore::randomBytesNeverCrashOrHang()
 {
-    // Random bytes rich in the characters the INI reader cares about, to reach its odd corners.
-    static const QByteArray Significant = "[]=\\\"@%,;#\n\r\t (Settings)ByteArrayVariant\x00\xff\xc3"_ba;
     QRandomGenerator random(20261207);
     QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
     for (int round = 0; round < 120; ++round) {
-        QByteArray bytes(random.bounded(4096), Qt::Uninitialized);
-        for (char &byte : bytes)
-            byte = random.bounded(2) ? char(random.bounded(256))
-                                     : Significant.at(random.bounded(Significant.size()));
+        QByteArray bytes = randomIniBytes(random, 4096);
         if (round % 2 != 0)
             bytes.replace('\0', '\x01'); // text, if not INI
         const bool text = IniFile::isOurText(bytes);
@@ -375,7 +364,7 @@ void tst_SettingsStore::randomBytesNeverCrashOrHang()
         if (text)
             QCOMPARE(IniFile::read(path(), Section, u"k"_s), value);
         else
-            QCOMPARE(bytesOf(path()), bytes);
+            QCOMPARE(fileBytes(path()), bytes);
     }
 }
 

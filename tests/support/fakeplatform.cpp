@@ -3,11 +3,13 @@
 #include "fakeplatform.h"
 
 #include "ui/look/programstyle.h"
+#include "ui/widgets/placeholderfield.h"
 #include "ui/windows/form.h"
 #include "ui/windows/windowregistry.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
@@ -112,6 +114,21 @@ void destroyAllWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Let activation changes of the windows just gone arrive now, not in the middle of the next test.
     QCoreApplication::processEvents();
+}
+
+QString fieldText(QWidget *field)
+{
+    if (auto *lines = qobject_cast<PlaceholderTextField *>(field))
+        return lines->text();
+    return qobject_cast<QLineEdit *>(field)->text();
+}
+
+void setFieldText(QWidget *field, const QString &text)
+{
+    if (auto *lines = qobject_cast<PlaceholderTextField *>(field))
+        lines->setText(text);
+    else
+        qobject_cast<QLineEdit *>(field)->setText(text);
 }
 
 void WindowSuite::cleanup()

@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <functional>
 
+class QWidget;
+
 // A platform that records everything and answers from a script: no real box, browser or clock, and settings
 // in memory unless a real store is handed over (disk).
 class FakePlatform final : public Platform, private SettingsStore
@@ -62,6 +64,9 @@ private:
 
 // Closes and deletes every program window still around, so each test starts with none.
 void destroyAllWindows();
+// The text of a one-line or a multi-line field, whichever it is.
+QString fieldText(QWidget *field);
+void setFieldText(QWidget *field, const QString &text);
 
 // The base of the suites whose tests build windows: after each test no window is left, the records are
 // cleared and the script is back as it started.
