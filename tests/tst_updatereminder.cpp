@@ -69,43 +69,38 @@ void tst_UpdateReminder::decisionTable_data()
 
     const auto Yes = MessageAnswer::Yes;
     const auto No = MessageAnswer::No;
-    const QDate Clock;
-    QTest::addRow("first run") << Absent << Absent << Yes << false << u"1"_s << false << Clock;
-    QTest::addRow("first run resets the count")
-        << u""_s << u"9"_s << Yes << false << u"1"_s << false << Clock;
-    QTest::addRow("14 days ago") << day(-14) << u"3"_s << Yes << false << u"3"_s << false << Clock;
-    QTest::addRow("14 days ahead") << day(14) << u"3"_s << Yes << false << u"3"_s << false << Clock;
-    QTest::addRow("15 days ago, No") << day(-15) << u"1"_s << No << true << u"1"_s << false << Clock;
-    QTest::addRow("15 days ago, Yes") << day(-15) << u"1"_s << Yes << true << u"1"_s << true << Clock;
-    QTest::addRow("15 days ahead, No") << day(15) << u"1"_s << No << true << u"1"_s << false << Clock;
-    QTest::addRow("15 days ahead, Yes") << day(15) << u"1"_s << Yes << true << u"1"_s << true << Clock;
-    QTest::addRow("negative count") << day(-15) << u"-7"_s << No << true << u"7"_s << false << Clock;
-    QTest::addRow("half rounds down to even")
-        << day(-15) << u"2.5"_s << No << true << u"2"_s << false << Clock;
-    QTest::addRow("half rounds up to even")
-        << day(-15) << u"-3.5"_s << No << true << u"4"_s << false << Clock;
+    auto row = [](const char *tag, const QString &duration, const QString &install, MessageAnswer answer,
+                  bool asks, const QString &installAfter, bool opensPage, QDate clock = {}) {
+        QTest::addRow("%s", tag) << duration << install << answer << asks << installAfter << opensPage
+                                 << clock;
+    };
+    row("first run", Absent, Absent, Yes, false, u"1"_s, false);
+    row("first run resets the count", u""_s, u"9"_s, Yes, false, u"1"_s, false);
+    row("14 days ago", day(-14), u"3"_s, Yes, false, u"3"_s, false);
+    row("14 days ahead", day(14), u"3"_s, Yes, false, u"3"_s, false);
+    row("15 days ago, No", day(-15), u"1"_s, No, true, u"1"_s, false);
+    row("15 days ago, Yes", day(-15), u"1"_s, Yes, true, u"1"_s, true);
+    row("15 days ahead, No", day(15), u"1"_s, No, true, u"1"_s, false);
+    row("15 days ahead, Yes", day(15), u"1"_s, Yes, true, u"1"_s, true);
+    row("negative count", day(-15), u"-7"_s, No, true, u"7"_s, false);
+    row("half rounds down to even", day(-15), u"2.5"_s, No, true, u"2"_s, false);
+    row("half rounds up to even", day(-15), u"-3.5"_s, No, true, u"4"_s, false);
     // An unreadable count counts as 1 instead of undoing the answer.
-    QTest::addRow("count absent, Yes") << day(-15) << Absent << Yes << true << u"1"_s << true << Clock;
-    QTest::addRow("count empty, Yes") << day(-15) << u""_s << Yes << true << u"1"_s << true << Clock;
-    QTest::addRow("count damaged") << day(-15) << u"x7"_s << No << true << u"1"_s << false << Clock;
-    QTest::addRow("count beyond 32 bits") << day(-15) << u"1e12"_s << No << true << u"1"_s << false << Clock;
+    row("count absent, Yes", day(-15), Absent, Yes, true, u"1"_s, true);
+    row("count empty, Yes", day(-15), u""_s, Yes, true, u"1"_s, true);
+    row("count damaged", day(-15), u"x7"_s, No, true, u"1"_s, false);
+    row("count beyond 32 bits", day(-15), u"1e12"_s, No, true, u"1"_s, false);
     // A date nobody can read would otherwise silence the reminder for good: it counts as a first run.
-    QTest::addRow("duration not a date") << u"soon"_s << u"4"_s << Yes << false << u"1"_s << false << Clock;
-    QTest::addRow("duration in no locale's order")
-        << u"22/11/2026"_s << u"4"_s << Yes << false << u"1"_s << false << Clock;
+    row("duration not a date", u"soon"_s, u"4"_s, Yes, false, u"1"_s, false);
+    row("duration in no locale's order", u"22/11/2026"_s, u"4"_s, Yes, false, u"1"_s, false);
     // Earlier Windows versions wrote the user's short date format; it reads as that date.
-    QTest::addRow("short date 5 days ago")
-        << u"12/2/2026"_s << u"4"_s << Yes << false << u"4"_s << false << Clock;
-    QTest::addRow("short date 15 days ago")
-        << u"11/22/2026"_s << u"4"_s << No << true << u"4"_s << false << Clock;
+    row("short date 5 days ago", u"12/2/2026"_s, u"4"_s, Yes, false, u"4"_s, false);
+    row("short date 15 days ago", u"11/22/2026"_s, u"4"_s, No, true, u"4"_s, false);
     // Within 14 days only if 26 is 2026: 1926 or the year 26 would bring the question.
-    QTest::addRow("short date, two-digit year")
-        << u"12/2/26"_s << u"-4"_s << Yes << false << u"-4"_s << false << Clock;
+    row("short date, two-digit year", u"12/2/26"_s, u"-4"_s, Yes, false, u"-4"_s, false);
     // Dates are written as the next start reads them, with four-digit years: a clock beyond them is no date.
-    QTest::addRow("clock in 9999") << u"9999-12-01"_s << u"3"_s << Yes << true << u"3"_s << true
-                                   << QDate(9999, 12, 31);
-    QTest::addRow("clock past 9999") << u"2026-11-22"_s << u"3"_s << Yes << false << u"3"_s << false
-                                     << QDate(10027, 2, 7);
+    row("clock in 9999", u"9999-12-01"_s, u"3"_s, Yes, true, u"3"_s, true, QDate(9999, 12, 31));
+    row("clock past 9999", u"2026-11-22"_s, u"3"_s, Yes, false, u"3"_s, false, QDate(10027, 2, 7));
 }
 
 void tst_UpdateReminder::decisionTable()
