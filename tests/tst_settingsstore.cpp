@@ -239,60 +239,49 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks_data()
 {
     QTest::addColumn<Occupant>("occupant");
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("readsAs");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QByteArray>("after"); // the whole file after writing "new"; empty: not compared
+    QTest::addColumn<QString>("readsAs");
+    auto row = [](const char *tag, Occupant occupant, const QByteArray &content = {}, bool accepted = false,
+                  const QByteArray &after = {}, const QString &readsAs = {}) {
+        QTest::addRow("%s", tag) << occupant << content << accepted << after << readsAs;
+    };
 
     // Files that are no text of ours stay as they are, as one too large does.
-    QTest::addRow("binary bytes") << Occupant::File << QByteArray("\x00\xff\xfe[\x01=\x02\n\x80", 9)
-                                  << QString() << false << QByteArray();
-    QTest::addRow("UTF-16 with a byte-order mark")
-        << Occupant::File << "\xFF\xFE[\0S\0e\0t\0]\0\n\0k\0=\0o\0l\0d\0\n\0"_ba << QString() << false
-        << QByteArray();
-    QTest::addRow("byte array under our key") << Occupant::File << "[Settings]\nk=@ByteArray(old)\n"_ba
-                                              << QString() << true << "[Settings]\nk=new\n"_ba;
-    QTest::addRow("list under our key")
-        << Occupant::File << "[Settings]\nk=a,b\n"_ba << QString() << true << QByteArray();
-    QTest::addRow("serialised garbage")
-        << Occupant::File << "[Settings]\nk=@Variant(\\0\\0\\0\\x7f\\xff)\n"_ba << QString() << true
-        << QByteArray();
-    QTest::addRow("another program's data around ours")
-        << Occupant::File
-        << "; kept by hand\r\n[Other]\r\nquoted=\"a, b\"\r\n\r\n[Settings]\r\nk = \"old\" \r\nz=1\r\n\r\n[Last]\r\n"_ba
-        << u"old"_s << true
-        << "; kept by hand\r\n[Other]\r\nquoted=\"a, b\"\r\n\r\n[Settings]\r\nk=new\r\nz=1\r\n\r\n[Last]\r\n"_ba;
-    QTest::addRow("new entry at the end of its section")
-        << Occupant::File << "\xEF\xBB\xBF[Settings]\nz=1\n\n[Other]\nk=theirs"_ba << QString() << true
-        << "\xEF\xBB\xBF[Settings]\nz=1\nk=new\n\n[Other]\nk=theirs"_ba;
-    QTest::addRow("a write that would pass the size read back")
-        << Occupant::File << "[Other]\n"_ba + QByteArray(IniFile::LargestFile - 12, ';') << QString() << false
-        << QByteArray();
-    QTest::addRow("oversized file") << Occupant::File
-                                    << "[Settings]\nk=old\n"_ba + QByteArray(IniFile::LargestFile, ';')
-                                    << QString() << false << QByteArray();
-    QTest::addRow("directory") << Occupant::Directory << QByteArray() << QString() << false << QByteArray();
+    row("binary bytes", Occupant::File, QByteArray("\x00\xff\xfe[\x01=\x02\n\x80", 9));
+    row("UTF-16 with a byte-order mark", Occupant::File, "\xFF\xFE[\0S\0e\0t\0]\0\n\0k\0=\0o\0l\0d\0\n\0"_ba);
+    row("byte array under our key", Occupant::File, "[Settings]\nk=@ByteArray(old)\n"_ba, true,
+        "[Settings]\nk=new\n"_ba);
+    row("list under our key", Occupant::File, "[Settings]\nk=a,b\n"_ba, true);
+    row("serialised garbage", Occupant::File, "[Settings]\nk=@Variant(\\0\\0\\0\\x7f\\xff)\n"_ba, true);
+    row("another program's data around ours", Occupant::File,
+        "; kept by hand\r\n[Other]\r\nquoted=\"a, b\"\r\n\r\n[Settings]\r\nk = \"old\" \r\nz=1\r\n\r\n[Last]\r\n"_ba,
+        true,
+        "; kept by hand\r\n[Other]\r\nquoted=\"a, b\"\r\n\r\n[Settings]\r\nk=new\r\nz=1\r\n\r\n[Last]\r\n"_ba,
+        u"old"_s);
+    row("new entry at the end of its section", Occupant::File,
+        "\xEF\xBB\xBF[Settings]\nz=1\n\n[Other]\nk=theirs"_ba, true,
+        "\xEF\xBB\xBF[Settings]\nz=1\nk=new\n\n[Other]\nk=theirs"_ba);
+    row("a write that would pass the size read back", Occupant::File,
+        "[Other]\n"_ba + QByteArray(IniFile::LargestFile - 12, ';'));
+    row("oversized file", Occupant::File, "[Settings]\nk=old\n"_ba + QByteArray(IniFile::LargestFile, ';'));
+    row("directory", Occupant::Directory);
+    row("config folder is a file", Occupant::FolderIsAFile);
 #ifdef Q_OS_UNIX
-    QTest::addRow("fifo") << Occupant::Fifo << QByteArray() << QString() << false << QByteArray();
-#endif
-    QTest::addRow("config folder is a file")
-        << Occupant::FolderIsAFile << QByteArray() << QString() << false << QByteArray();
-#ifdef Q_OS_UNIX
+    row("fifo", Occupant::Fifo);
     // The disk fills up while the new file is written: the old one stays whole, other sections included.
-    QTest::addRow("a full disk") << Occupant::FullDisk
-                                 << "[Other]\nimportant=keep me\n[Settings]\nforeign=1\n"_ba << QString()
-                                 << false << QByteArray();
+    row("a full disk", Occupant::FullDisk, "[Other]\nimportant=keep me\n[Settings]\nforeign=1\n"_ba);
 #endif
-    QTest::addRow("a lock left as a directory")
-        << Occupant::LockDirectory << QByteArray() << QString() << true << "[Settings]\nk=new\n"_ba;
+    row("a lock left as a directory", Occupant::LockDirectory, {}, true, "[Settings]\nk=new\n"_ba);
 }
 
 void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
 {
     QFETCH(Occupant, occupant);
     QFETCH(QByteArray, content);
-    QFETCH(QString, readsAs);
     QFETCH(bool, accepted);
     QFETCH(QByteArray, after);
+    QFETCH(QString, readsAs);
 
     const QString folder = QFileInfo(path()).absolutePath();
     if (occupant == Occupant::FolderIsAFile) {
@@ -307,6 +296,8 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
         file.write(content);
     }
 #ifdef Q_OS_UNIX
+    if (occupant == Occupant::Fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
     // No more room than the old file takes: a larger write fails as on a full disk (EFBIG for ENOSPC).
     struct rlimit unlimited = {};
     QCOMPARE(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
@@ -322,10 +313,6 @@ void tst_SettingsStore::foreignFileNeitherCrashesNorBlocks()
 #endif
     if (occupant == Occupant::Directory)
         QVERIFY(QDir().mkpath(path()));
-#ifdef Q_OS_UNIX
-    if (occupant == Occupant::Fifo)
-        QCOMPARE(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
-#endif
     if (occupant == Occupant::LockDirectory)
         QVERIFY(QDir().mkpath(path() + u".lock/inside"_s));
 
