@@ -233,33 +233,16 @@ bool isSubsequence(const QString &part, const QString &whole)
 // Field texts rich in what the checks and the address care about.
 QString randomFieldText(QRandomGenerator &random, int maxTokens)
 {
-    static const QString Tokens[] = {u"Your Name"_s,
-                                     u"Your Email Address"_s,
-                                     u"Your Message"_s,
-                                     u"Friend's Name"_s,
-                                     u"Friend's Email Address"_s,
-                                     u"@"_s,
-                                     u"."_s,
-                                     u" "_s,
-                                     u"  "_s,
-                                     u"&"_s,
-                                     u"="_s,
-                                     u"#"_s,
-                                     u"+"_s,
-                                     u"%"_s,
-                                     u"%20"_s,
-                                     u"?"_s,
-                                     u"/"_s,
-                                     u"\r"_s,
-                                     u"\n"_s,
-                                     u"\r\n"_s,
-                                     u"\t"_s,
-                                     u"taf2="_s,
-                                     u"ann"_s,
-                                     u"example.org"_s};
+    // The panel's hints, then what an address or a form handler reads specially.
+    static const QStringList Tokens =
+        QStringList{u"Your Name"_s, u"Your Email Address"_s, u"Your Message"_s, u"Friend's Name"_s,
+                    u"Friend's Email Address"_s} +
+        QStringList{u"@"_s,    u"."_s,  u" "_s,     u"  "_s,  u"&"_s,          u"="_s,  u"#"_s,
+                    u"+"_s,    u"%"_s,  u"%20"_s,   u"?"_s,   u"/"_s,          u"\r"_s, u"\n"_s,
+                    u"\r\n"_s, u"\t"_s, u"taf2="_s, u"ann"_s, u"example.org"_s};
     QString text;
     for (int i = random.bounded(maxTokens + 1); i > 0; --i)
-        text += random.bounded(2) ? Tokens[random.bounded(int(std::size(Tokens)))] : randomCharacter(random);
+        text += random.bounded(2) ? Tokens.at(random.bounded(int(Tokens.size()))) : randomCharacter(random);
     return text;
 }
 
