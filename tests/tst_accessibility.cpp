@@ -290,10 +290,7 @@ void tst_Accessibility::picturesAreDescribed()
 
 void tst_Accessibility::textsFitTheirRectangles_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addRow("main window") << u"main"_s;
-    QTest::addRow("exit screen") << u"exit"_s;
-    QTest::addRow("About box") << u"about"_s;
+    onlyWindowsAreFramesAndTextBoxesAnswer_data();
 }
 
 // With whichever Verdana substitute is installed, no text is cut off at the fixed layout.
