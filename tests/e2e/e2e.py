@@ -567,6 +567,10 @@ class Orca:
         wait_for(finished, self.session.timeout(20), "Orca to answer every key")
         time.sleep(0.2 * self.session.slow)  # for the program to take the last answer in
 
+    def started(self):
+        with open(self.log, "rb") if os.path.exists(self.log) else open(os.devnull, "rb") as f:
+            return b"ORCA: Startup complete" in f.read()
+
     def listening(self):
         """Orca has taken up the program once it has spoken the name box, where the first window starts."""
         return "Name text." in self.said()
@@ -625,10 +629,13 @@ def screen_reader_walk(desk):
     the focus."""
     session = desk.session
     orca = Orca(session)
+    # The program starts once Orca listens, so that Orca sees its window appear and take the focus, as on a
+    # desktop whose screen reader starts with the session; not a race between the two start-ups.
+    wait_for(orca.started, session.timeout(60), "Orca to start")
     app = desk.start("orca")
     main = main_window(app)
     app.activate(main)
-    wait_for(orca.listening, session.timeout(60), "Orca to start")
+    wait_for(orca.listening, session.timeout(60), "Orca to take up the program")
     try:
         chord_after_refusal(desk, app, main)
         orca.heard_since_last()
