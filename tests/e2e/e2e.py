@@ -629,14 +629,14 @@ def screen_reader_walk(desk):
     the focus."""
     session = desk.session
     orca = Orca(session)
-    # The program starts once Orca listens, so that Orca sees its window appear and take the focus, as on a
-    # desktop whose screen reader starts with the session; not a race between the two start-ups.
-    wait_for(orca.started, session.timeout(60), "Orca to start")
-    app = desk.start("orca")
-    main = main_window(app)
-    app.activate(main)
-    wait_for(orca.listening, session.timeout(60), "Orca to take up the program")
     try:
+        # The program starts once Orca listens, so that Orca sees its window appear and take the focus, as on
+        # a desktop whose screen reader starts with the session; not a race between the two start-ups.
+        wait_for(orca.started, session.timeout(60), "Orca to start")
+        app = desk.start("orca")
+        main = main_window(app)
+        app.activate(main)
+        wait_for(orca.listening, session.timeout(60), "Orca to take up the program")
         chord_after_refusal(desk, app, main)
         orca.heard_since_last()
         for keys, expected in WALK:
@@ -652,10 +652,14 @@ def screen_reader_walk(desk):
             try:
                 wait_for(said_in_order, session.timeout(20), "Orca")
             except Failure:
-                with open(orca.log, errors="replace") as log:
-                    print("----- the end of Orca's log:\n" + "".join(log.readlines()[-150:]), flush=True)
                 raise Failure(f"after {keys} Orca said {heard}, not {expected}") from None
         leave(app)
+    except Failure:
+        for name in (orca.log, os.path.join(session.root, "orca.out")):
+            if os.path.exists(name):
+                with open(name, errors="replace") as log:
+                    print(f"----- the end of {os.path.basename(name)}:\n" + "".join(log.readlines()[-150:]), flush=True)
+        raise
     finally:
         harness._end(orca.proc)  # the other scenarios run without a screen reader
 
