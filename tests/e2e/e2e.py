@@ -568,6 +568,10 @@ class Orca:
         time.sleep(0.2 * self.session.slow)  # for the program to take the last answer in
 
     def started(self):
+        # Orca ends at once where another Orca of the same user runs, as in a second end-to-end run.
+        if self.proc.poll() is not None:
+            with open(os.path.join(self.session.root, "orca.out"), errors="replace") as f:
+                raise Failure(f"Orca ended: {f.read().strip()}")
         with open(self.log, "rb") if os.path.exists(self.log) else open(os.devnull, "rb") as f:
             return b"ORCA: Startup complete" in f.read()
 
