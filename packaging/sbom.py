@@ -60,9 +60,9 @@ def fail(message):
 
 def load_notices():
     """notices.py, whose Qt licence and Debian look-up the SBOM shares with THIRD-PARTY-NOTICES.txt."""
-    spec = importlib.util.spec_from_file_location("notices", os.path.join(HERE, "windows", "notices.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("notices", os.path.join(HERE, "windows", "notices.py"))
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 

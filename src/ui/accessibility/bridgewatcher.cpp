@@ -31,12 +31,9 @@ protected:
         // lands: it arms the menu bar once more, whose release then takes the focus from the window, and on
         // a busy machine it reaches the menu the chord has just opened, which an Alt closes. The real Alt
         // did its part before the chord, so that copy is dropped, press and release. A lone Alt opens the
-        // menu bar by its real release, which the menu bar watches itself. When the reader answers late, as
-        // on a busy machine, the copy of its press comes after that: Qt checks a copied press for shortcuts
-        // as a new key, which arms the menu bar once more, and the copy of its release then closes the menu
-        // just opened. The bridge's copies carry no time of their own, unlike every key of the window system
-        // and the shortcut check Qt passes on from one: every such copy of an Alt is dropped, with the
-        // shortcut check Qt makes of it.
+        // menu bar by its real release; a late copy of its press would arm the menu bar again, and the copy
+        // of its release close the menu just opened. The bridge's copies carry no timestamp, unlike the
+        // window system's keys and the shortcut checks Qt derives from them, so every such copy is dropped.
         const QEvent::Type type = event->type();
         if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
             QAccessible::isActive()) {
